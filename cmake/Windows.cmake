@@ -1,0 +1,19 @@
+# Settings shared by every Windows target: Windows 7 as the oldest system,
+# the ANSI Win32 interfaces, and fully static binaries that need no MinGW
+# runtime DLL beside them.
+add_compile_definitions(_WIN32_WINNT=0x0601 WINVER=0x0601)
+add_link_options(-static -static-libgcc -static-libstdc++)
+
+# Puts a built binary into the distribution folder of its architecture.
+function(copy_to_dist target subfolder)
+  add_custom_command(TARGET ${target} POST_BUILD
+    COMMAND ${CMAKE_COMMAND} -E make_directory "${DIST_DIR}/${subfolder}"
+    COMMAND ${CMAKE_COMMAND} -E copy_if_different "$<TARGET_FILE:${target}>" "${DIST_DIR}/${subfolder}"
+    VERBATIM)
+endfunction()
+
+# The project's own code; Boost and GoogleTest are built without these.
+macro(use_project_warnings)
+  add_compile_definitions(NOMINMAX WIN32_LEAN_AND_MEAN)
+  add_compile_options(-Wall -Wextra)
+endmacro()

@@ -1,0 +1,85 @@
+#include "Application.hpp"
+
+#include "Exception.hpp"
+#include "MessageBox.hpp"
+#include "Messages.hpp"
+
+#include <boost/format.hpp>
+#include <boost/program_options/parsers.hpp>
+
+#include <sstream>
+
+namespace po = boost::program_options;
+
+namespace Installer {
+
+Application::Application(const std::string& commandLine)
+    : commandLine(commandLine), options("Options", 80)
+{
+    options.add_options()
+        ("help,h", "show this help message")
+        ("install,i", "perform installation")
+        ("uninstall,u", "perform uninstallation")
+        ("reinstall,r", "perform reinstallation");
+    // Words that are not options are accepted and ignored: there is no
+    // positional-argument description.
+    po::store(po::command_line_parser(po::split_winmain(commandLine)).options(options).run(), variables);
+    po::notify(variables);
+}
+
+int Application::Run()
+{
+    if (IsGiven("install") && IsGiven("uninstall")) {
+        throw Exception((boost::format(Messages::Contradiction) % commandLine).str());
+    }
+    if (ShouldShowUsage()) {
+        ShowUsage();
+        return 1;
+    }
+    if (!CloseRunningHosts()) {
+        return 1;
+    }
+    if (IsGiven("uninstall")) {
+        Uninstall();
+    } else if (IsGiven("install")) {
+        Install();
+    } else if (IsGiven("reinstall")) {
+        Uninstall();
+        Install();
+    } else {
+        return 1;
+    }
+    return 0;
+}
+
+bool Application::IsGiven(const char* option) const { return variables.count(option) != 0; }
+
+bool Application::ShouldShowUsage() const
+{
+    return IsGiven("help") || po::split_winmain(commandLine).empty();
+}
+
+void Application::ShowUsage() const
+{
+    std::ostringstream usage;
+    usage << options;
+    ShowMessage(usage.str(), Messages::UsageCaption, MessageKind::Information);
+}
+
+bool Application::CloseRunningHosts()
+{
+    const std::string message = (boost::format(Messages::CloseHost) % GetHostName()).str();
+    while (IsHostRunning()) {
+        switch (AskAbortRetryIgnore(message, Messages::PromptCaption)) {
+        case Answer::Retry:
+            continue;
+        case Answer::Abort:
+            return false;
+        case Answer::Ignore:
+            return true;
+        }
+    }
+    return true;
+}
+
+} // namespace Installer

@@ -1,0 +1,44 @@
+#pragma once
+// The installer application: command line, option table, and the decision
+// which host operation to run. What differs by host is a virtual operation.
+#include <boost/program_options/options_description.hpp>
+#include <boost/program_options/variables_map.hpp>
+
+#include <string>
+#include <vector>
+
+namespace Installer {
+
+class Application {
+public:
+    // Parses the command line; throws what the option parser throws.
+    explicit Application(const std::string& commandLine);
+
+    // Runs the operation the command line asks for; returns the exit code.
+    int Run();
+    // Whether a top-level window looks like a running host's main window.
+    bool IsHostRunning();
+
+    virtual std::string GetHostName() = 0;
+    virtual std::string GetRequiredHostName() = 0;
+    virtual void GetWindowTitleKeywords(std::vector<std::string>& keywords) = 0;
+    virtual void Install() = 0;
+    virtual void Uninstall() = 0;
+
+protected:
+    // Always destroyed as its concrete type, never through this base.
+    ~Application() = default;
+
+private:
+    bool IsGiven(const char* option) const;
+    bool ShouldShowUsage() const;
+    void ShowUsage() const;
+    // Asks the user to close running hosts; false when the user gives up.
+    bool CloseRunningHosts();
+
+    std::string commandLine;
+    boost::program_options::options_description options;
+    boost::program_options::variables_map variables;
+};
+
+} // namespace Installer

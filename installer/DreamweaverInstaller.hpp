@@ -1,0 +1,46 @@
+#pragma once
+// The installer for Dreamweaver: where it lives, which files go where, and
+// the entries in its menus and insert bar.
+#include "Application.hpp"
+
+#include <boost/filesystem/path.hpp>
+
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace Installer {
+
+// Pairs of (source file name in "Files", target path below a configuration folder).
+using FileList = std::vector<std::pair<boost::filesystem::path, boost::filesystem::path>>;
+
+class DreamweaverInstaller : public Application {
+public:
+    explicit DreamweaverInstaller(const std::string& commandLine);
+
+    std::string GetHostName() override;
+    std::string GetRequiredHostName() override;
+    void GetWindowTitleKeywords(std::vector<std::string>& keywords) override;
+    void Install() override;
+    void Uninstall() override;
+
+    // The installation folder joined with the sub-path.
+    boost::filesystem::path GetInstallationPath(const std::string& subPath);
+    // Application Data / "Macromedia" / installation folder's name / sub-path.
+    boost::filesystem::path GetUserDataPath(const std::string& subPath);
+    // The Extension Manager's folder joined with the sub-path; empty when
+    // the Extension Manager is not registered.
+    boost::filesystem::path GetExtensionManagerPath(const std::string& subPath);
+
+    void InstallConfiguration(const boost::filesystem::path& configurationFolder);
+    void UninstallConfiguration(const boost::filesystem::path& configurationFolder);
+    void RemoveObsoleteFiles(const boost::filesystem::path& configurationFolder);
+    void GetFileList(FileList& files);
+    void InstallExtensionPackage();
+    void UninstallExtensionPackage();
+
+    void AddMenuEntries(const boost::filesystem::path& configurationFolder);
+    void RemoveMenuEntries(const boost::filesystem::path& configurationFolder);
+};
+
+} // namespace Installer

@@ -1,0 +1,13 @@
+#pragma once
+#include <stdexcept>
+#include <string>
+
+namespace Installer {
+
+// Every failure the installer itself detects; the text starts with "Installer: ".
+class Exception : public std::logic_error {
+public:
+    explicit Exception(const std::string& message) : std::logic_error("Installer: " + message) {}
+};
+
+} // namespace Installer

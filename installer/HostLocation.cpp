@@ -1,0 +1,68 @@
+#include "DreamweaverInstaller.hpp"
+
+#include "Exception.hpp"
+#include "Messages.hpp"
+#include "Paths.hpp"
+#include "Registry.hpp"
+
+#include <boost/algorithm/string/classification.hpp>
+#include <boost/algorithm/string/split.hpp>
+#include <boost/format.hpp>
+
+namespace Installer {
+
+namespace {
+
+const char* const DreamweaverAppPath =
+    "HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App Paths\\Dreamweaver.exe";
+const char* const ShellFolders =
+    "HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
+const char* const ExtensionManagerAppPath =
+    "HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App Paths\\Extension Manager.exe";
+
+// The first folder of an App Paths "Path" list; empty pieces count.
+std::string FirstPathEntry(const std::string& paths)
+{
+    std::vector<std::string> pieces;
+    boost::algorithm::split(pieces, paths, boost::algorithm::is_any_of(";"));
+    return pieces.empty() ? std::string() : pieces.front();
+}
+
+} // namespace
+
+boost::filesystem::path DreamweaverInstaller::GetInstallationPath(const std::string& subPath)
+{
+    const Utilities::Registry::Key key(DreamweaverAppPath);
+    const Utilities::Registry::Value value(key, "Path");
+    if (!value.Exists()) {
+        throw Exception((boost::format(Messages::HostNotFound) % GetHostName() % GetRequiredHostName()).str());
+    }
+    const boost::filesystem::path folder = Utilities::MakePath(FirstPathEntry(value.GetString()));
+    if (!Utilities::Exists(folder)) {
+        throw Exception((boost::format(Messages::HostFolderMissing) % GetHostName() %
+                         Utilities::NativeText(folder) % GetRequiredHostName())
+                            .str());
+    }
+    return folder / subPath;
+}
+
+boost::filesystem::path DreamweaverInstaller::GetUserDataPath(const std::string& subPath)
+{
+    const Utilities::Registry::Key key(ShellFolders);
+    const boost::filesystem::path appData =
+        Utilities::MakePath(Utilities::Registry::Value(key, "AppData").GetString());
+    const boost::filesystem::path installationName = GetInstallationPath("").filename();
+    return appData / "Macromedia" / installationName / subPath;
+}
+
+boost::filesystem::path DreamweaverInstaller::GetExtensionManagerPath(const std::string& subPath)
+{
+    const Utilities::Registry::Key key(ExtensionManagerAppPath);
+    const Utilities::Registry::Value program(key, "");
+    if (!program.Exists()) {
+        return {};
+    }
+    return Utilities::MakePath(program.GetString()).parent_path() / subPath;
+}
+
+} // namespace Installer

@@ -1,0 +1,26 @@
+#pragma once
+// The installer's user-visible texts, in one place. Formats take boost::format
+// placeholders %1%, %2%, ... filled in order.
+
+namespace Installer::Messages {
+
+inline constexpr const char* ErrorCaption = "Error";
+inline constexpr const char* UsageCaption = "Usage";
+inline constexpr const char* PromptCaption = "Installer";
+
+inline constexpr const char* Contradiction = "Cannot perform specified operation \"%1%\"";
+inline constexpr const char* CloseHost =
+    "Please close all running instances of %1% and press Retry in order to proceed.";
+inline constexpr const char* UnexpectedFailure = "Installer: An unexpected internal error occurred.";
+
+inline constexpr const char* HostNotFound = "%1% has not been found on this machine. Try to reinstall %2% or newer.";
+inline constexpr const char* HostFolderMissing =
+    "%1% information has been found, but the directory where it should reside does not exist under "
+    "\"%2%\". Your installation might be broken. Try to reinstall %3% or newer.";
+
+inline constexpr const char* CannotCopy = "Cannot copy source file \"%1%\" to target location \"%2%\" (%3%)";
+inline constexpr const char* CannotRemove = "Cannot remove \"%1%\" (%2%)";
+inline constexpr const char* UnknownError = "unknown error";
+inline constexpr const char* PathStillExists = "path still exists";
+
+} // namespace Installer::Messages

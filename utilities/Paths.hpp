@@ -1,0 +1,22 @@
+#pragma once
+// Path helpers shared by both deliverables.
+#include <boost/filesystem/path.hpp>
+
+#include <string>
+
+namespace Utilities {
+
+// Whether anything exists at the path. Only the system's "not there" answers
+// (file or path not found, device not ready, bad network path, invalid
+// parameter, invalid name) count as absent; any other failure to read the
+// attributes counts as present. Never throws.
+bool Exists(const boost::filesystem::path& path);
+
+// The path with backslashes, as Windows users write it.
+std::string NativeText(const boost::filesystem::path& path);
+
+// A path from a registry or user text, without trailing separators (a root
+// such as "C:\" keeps its own), so that its last element is its own name.
+boost::filesystem::path MakePath(const std::string& text);
+
+} // namespace Utilities

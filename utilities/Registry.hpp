@@ -1,0 +1,54 @@
+#pragma once
+// Read-only access to registry values named by one-string key paths.
+// Failures to read are exceptions whose text names the value in full.
+#include "KeyPath.hpp"
+
+#include <windows.h>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace Utilities::Registry {
+
+extern const char* const LocalMachine;
+extern const char* const CurrentUser;
+
+class Key {
+public:
+    explicit Key(const std::string& path);
+
+    std::string Join(int first, int last) const;
+    std::string GetRootName() const;
+    std::string GetPath() const;
+    std::string GetSubKeyPath() const;
+    void SetRootName(const std::string& name);
+
+    // The predefined handle of the root name; null for a name not known.
+    HKEY GetRootHandle() const;
+    bool Exists() const;
+
+private:
+    std::vector<std::string> components;
+};
+
+class Value {
+public:
+    // The key is referred to, not copied: it must outlive the value.
+    Value(const Key& key, std::string name);
+    Value(Key&&, std::string) = delete;
+
+    bool Exists() const;
+    // Raw data and type code; throws std::runtime_error on any failure.
+    void Read(std::string& data, std::uint32_t& type) const;
+    // String types only (REG_SZ unexpanded, REG_EXPAND_SZ, first string of
+    // REG_MULTI_SZ); throws std::invalid_argument for any other type.
+    std::string GetString() const;
+    std::string GetFullName() const;
+
+private:
+    const Key& key;
+    std::string name;
+};
+
+} // namespace Utilities::Registry
