@@ -1,1 +1,131 @@
+#include "RecordingApplication.hpp"
+
+#include "DialogWatcher.hpp"
+#include "DreamweaverInstaller.hpp"
+
 #include <gtest/gtest.h>
+
+#include <future>
+#include <thread>
+
+using TestSupport::DialogWatcher;
+using Operations = std::vector<std::string>;
+
+namespace {
+
+// A hidden top-level window with a title, owned by a thread of its own so
+// that it answers while the test's thread sits in a message box.
+class FakeHostWindow {
+public:
+    explicit FakeHostWindow(const std::string& title)
+    {
+        std::promise<HWND> created;
+        auto ready = created.get_future();
+        thread = std::thread([&created, title] {
+            created.set_value(CreateWindowExA(0, "STATIC", title.c_str(), WS_OVERLAPPEDWINDOW, 0, 0, 100, 100,
+                                              nullptr, nullptr, nullptr, nullptr));
+            MSG message;
+            while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+                DispatchMessageA(&message);
+            }
+        });
+        window = ready.get();
+    }
+    ~FakeHostWindow() { Close(); }
+
+    void Close()
+    {
+        if (thread.joinable()) {
+            PostMessageA(window, WM_CLOSE, 0, 0);
+            PostThreadMessageA(GetWindowThreadProcessId(window, nullptr), WM_QUIT, 0, 0);
+            thread.join();
+        }
+    }
+
+private:
+    HWND window = nullptr;
+    std::thread thread;
+};
+
+const char* const CloseHostText =
+    "Please close all running instances of Test Host and press Retry in order to proceed.";
+
+} // namespace
+
+TEST(HostWindow, TitlesWithTheKeywordCountUnlessTheyLookLikeAnInstallerOrAFolder)
+{
+    const struct {
+        const char* title;
+        bool running;
+    } cases[] = {
+        {"Macromedia Dreamweaver MX 2004 - [Untitled-1 (XHTML)]", true},
+        {"mAcRoMeDiA dReAmWeAvEr", true},
+        {"Macromedia Dreamweaver MX 2004 Setup", false},
+        {"SETUP macromedia dreamweaver", false},
+        {"Uninstall Macromedia Dreamweaver", false},
+        {"Macromedia Dreamweaver - C:\\Sites\\index.html", false},
+        {"Dreamweaver", false},
+        {"Macromedia  Dreamweaver", false},
+    };
+    Installer::DreamweaverInstaller installer("");
+    EXPECT_FALSE(installer.IsHostRunning());
+    for (const auto& c : cases) {
+        FakeHostWindow window(c.title);
+        EXPECT_EQ(installer.IsHostRunning(), c.running) << c.title;
+    }
+}
+
+TEST(HostWindow, NoRunningHostMeansNoPrompt)
+{
+    DialogWatcher prompts("Installer", {IDABORT});
+    RecordingApplication application("-i");
+    EXPECT_EQ(application.Run(), 0);
+    EXPECT_EQ(application.operations, Operations{"install"});
+    EXPECT_TRUE(prompts.Texts().empty());
+}
+
+TEST(HostWindow, RetryAsksAgainUntilTheHostIsClosed)
+{
+    FakeHostWindow host("Test Host Window - page.html");
+    int shown = 0;
+    DialogWatcher prompts("Installer", [&](HWND prompt) {
+        if (++shown == 2) {
+            host.Close();
+        }
+        TestSupport::PressButton(prompt, IDRETRY);
+    });
+    RecordingApplication application("-u");
+    EXPECT_EQ(application.Run(), 0);
+    EXPECT_EQ(prompts.Texts(), (std::vector<std::string>{CloseHostText, CloseHostText}));
+    EXPECT_EQ(application.operations, Operations{"uninstall"});
+}
+
+TEST(HostWindow, AbortEndsTheProgramBeforeAnyOperation)
+{
+    FakeHostWindow host("TEST HOST WINDOW");
+    DialogWatcher prompts("Installer", {IDABORT});
+    RecordingApplication application("-r");
+    EXPECT_EQ(application.Run(), 1);
+    EXPECT_EQ(prompts.Texts().size(), 1u);
+    EXPECT_TRUE(application.operations.empty());
+}
+
+TEST(HostWindow, IgnoreRunsTheOperationWithTheHostOpen)
+{
+    FakeHostWindow host("test host window");
+    DialogWatcher prompts("Installer", {IDIGNORE});
+    RecordingApplication application("-i");
+    EXPECT_EQ(application.Run(), 0);
+    EXPECT_EQ(prompts.Texts().size(), 1u);
+    EXPECT_EQ(application.operations, Operations{"install"});
+}
+
+TEST(HostWindow, OrdinaryWordsStillAskToCloseTheHost)
+{
+    FakeHostWindow host("test host window");
+    DialogWatcher prompts("Installer", {IDIGNORE});
+    RecordingApplication application("nothing");
+    EXPECT_EQ(application.Run(), 1);
+    EXPECT_EQ(prompts.Texts().size(), 1u);
+    EXPECT_TRUE(application.operations.empty());
+}
