@@ -88,4 +88,44 @@ using ScopedRegistryKey = Scoped<RegistryKeyTraits>;
 using ScopedModule = Scoped<ModuleTraits>;
 using ScopedGlobalMemory = Scoped<GlobalMemoryTraits>;
 
+// The clipboard, open for one operation; closed on every path out.
+class ScopedClipboard {
+public:
+    explicit ScopedClipboard(HWND owner) : open(OpenClipboard(owner) != FALSE) {}
+    ~ScopedClipboard()
+    {
+        if (open) {
+            CloseClipboard();
+        }
+    }
+    ScopedClipboard(const ScopedClipboard&) = delete;
+    ScopedClipboard& operator=(const ScopedClipboard&) = delete;
+
+    explicit operator bool() const { return open; }
+
+private:
+    bool open;
+};
+
+// A movable global memory block, locked for the lifetime of this object.
+class ScopedGlobalLock {
+public:
+    explicit ScopedGlobalLock(HGLOBAL memory) : memory(memory), address(GlobalLock(memory)) {}
+    ~ScopedGlobalLock()
+    {
+        if (address != nullptr) {
+            GlobalUnlock(memory);
+        }
+    }
+    ScopedGlobalLock(const ScopedGlobalLock&) = delete;
+    ScopedGlobalLock& operator=(const ScopedGlobalLock&) = delete;
+
+    void* Get() const { return address; }
+    explicit operator bool() const { return address != nullptr; }
+
+private:
+    HGLOBAL memory;
+    void* address;
+};
+
 } // namespace Utilities

@@ -1,0 +1,78 @@
+#include "Process.hpp"
+
+#include "Handles.hpp"
+#include "Messages.hpp"
+
+#include <boost/format.hpp>
+
+#include <vector>
+
+namespace {
+
+constexpr DWORD QueryAccess = PROCESS_QUERY_INFORMATION | PROCESS_VM_READ;
+
+// The system's answer, or false when the process cannot be opened or queried.
+bool QueryExitCode(DWORD id, DWORD& code)
+{
+    const Utilities::ScopedHandle process(OpenProcess(QueryAccess, FALSE, id));
+    return process && GetExitCodeProcess(process.Get(), &code) != FALSE;
+}
+
+} // namespace
+
+DWORD StartProcess(const std::string& commandLine)
+{
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION information = {};
+    std::vector<char> writable(commandLine.begin(), commandLine.end());
+    writable.push_back('\0');
+    if (!CreateProcessA(nullptr, writable.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                        &information)) {
+        const DWORD code = GetLastError();
+        throw StartProcessError((boost::format(Messages::CannotExecute) % commandLine).str(), code);
+    }
+    // The handles are deliberately left open (see the declaration).
+    return information.dwProcessId;
+}
+
+bool ProcessIsRunning(DWORD id)
+{
+    DWORD code = 0;
+    return QueryExitCode(id, code) && code == STILL_ACTIVE;
+}
+
+std::int32_t ProcessExitCode(DWORD id)
+{
+    DWORD code = 0;
+    return QueryExitCode(id, code) ? static_cast<std::int32_t>(code) : -1;
+}
+
+void PumpOneMessage()
+{
+    MSG message = {};
+    if (!PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE)) {
+        Sleep(5);
+        return;
+    }
+    // A quit message is removed and dispatched like any other.
+    GetMessageA(&message, nullptr, 0, 0);
+    TranslateMessage(&message);
+    DispatchMessageA(&message);
+}
+
+std::string GetSystemErrorText() { return GetSystemErrorText(GetLastError()); }
+
+std::string GetSystemErrorText(DWORD code)
+{
+    char* text = nullptr;
+    const DWORD flags = FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_IGNORE_INSERTS | FORMAT_MESSAGE_FROM_SYSTEM;
+    const DWORD length = FormatMessageA(flags, nullptr, code, MAKELANGID(LANG_NEUTRAL, SUBLANG_DEFAULT),
+                                        reinterpret_cast<char*>(&text), 0, nullptr);
+    if (text == nullptr) {
+        return {};
+    }
+    const std::string systemText(text, length);
+    LocalFree(text);
+    return Messages::SystemErrorText(code, systemText);
+}
