@@ -1,51 +1,17 @@
 #include "RecordingApplication.hpp"
 
 #include "DialogWatcher.hpp"
+#include "TopLevelWindow.hpp"
 #include "DreamweaverInstaller.hpp"
 
 #include <gtest/gtest.h>
 
-#include <future>
-#include <thread>
 
+using FakeHostWindow = TestSupport::TopLevelWindow;
 using TestSupport::DialogWatcher;
 using Operations = std::vector<std::string>;
 
 namespace {
-
-// A hidden top-level window with a title, owned by a thread of its own so
-// that it answers while the test's thread sits in a message box.
-class FakeHostWindow {
-public:
-    explicit FakeHostWindow(const std::string& title)
-    {
-        std::promise<HWND> created;
-        auto ready = created.get_future();
-        thread = std::thread([&created, title] {
-            created.set_value(CreateWindowExA(0, "STATIC", title.c_str(), WS_OVERLAPPEDWINDOW, 0, 0, 100, 100,
-                                              nullptr, nullptr, nullptr, nullptr));
-            MSG message;
-            while (GetMessageA(&message, nullptr, 0, 0) > 0) {
-                DispatchMessageA(&message);
-            }
-        });
-        window = ready.get();
-    }
-    ~FakeHostWindow() { Close(); }
-
-    void Close()
-    {
-        if (thread.joinable()) {
-            PostMessageA(window, WM_CLOSE, 0, 0);
-            PostThreadMessageA(GetWindowThreadProcessId(window, nullptr), WM_QUIT, 0, 0);
-            thread.join();
-        }
-    }
-
-private:
-    HWND window = nullptr;
-    std::thread thread;
-};
 
 const char* const CloseHostText =
     "Please close all running instances of Test Host and press Retry in order to proceed.";
