@@ -207,6 +207,11 @@ test.describe('panel page', () => {
     assert.match(html, /id="helpButton"[^>]*onClick="displayHelp\(\)"/);
   });
 
+  test('has the title of the strings file as its tab name', () => {
+    const strings = createHost().load('Loomlet.js').context.VNL.parseStrings(readSource('VNLStringsEN.xml'));
+    assert.equal(html.match(/<title>([^<]*)<\/title>/)[1], strings['vnl/floater/title']);
+  });
+
   test('carries no visible text of its own besides the title', () => {
     const body = html.slice(html.indexOf('<body')).replace(/<[^>]*>/g, '').replace(/&nbsp;/g, '').trim();
     assert.equal(body, '');

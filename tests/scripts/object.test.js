@@ -69,7 +69,7 @@ test.describe('object page', () => {
     assert.deepEqual(sources, ['../../Shared/Common/Scripts/Loomlet.js', 'VNLObject.js']);
   });
 
-  test('has a title for the menu and the insert bar', () => {
-    assert.match(html, /<title>Vantrelle<\/title>/);
+  test('has the title of the strings file for the menu and the insert bar', () => {
+    assert.equal(html.match(/<title>([^<]*)<\/title>/)[1], strings['vnl/object/title']);
   });
 });
