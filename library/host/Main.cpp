@@ -13,8 +13,8 @@ namespace {
 const char* const Usage =
     "Usage: LoomletHost [--unattended] [--library FILE] FUNCTION [ARGUMENT...] [; FUNCTION [ARGUMENT...]]...\n"
     "  Loads the library (default: Loomlet.dll), calls each function with its arguments as\n"
-    "  script texts and prints what it returned. An argument @ stands for the previous\n"
-    "  call's result. --unattended prints each error dialog's text and closes it.\n";
+    "  script texts and prints what it returned. An argument @ stands for the last result\n"
+    "  a call gave. --unattended prints each error dialog's text and closes it.\n";
 
 struct Options {
     bool unattended = false;
