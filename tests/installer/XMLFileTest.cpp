@@ -89,7 +89,14 @@ TEST(XMLFileTest, AFileThatCannotBeReadOrWrittenOrIsReadOnlyStaysByteForByte)
         const char* hazard;
         DWORD shareMode;
         bool readOnly;
-    } rows[] = {{"unreadable", 0, false}, {"unwritable", FILE_SHARE_READ, false}, {"read-only", 0, true}};
+        bool freedBeforeSaving;
+    } rows[] = {
+        {"unreadable when loaded", 0, false, true},
+        {"unreadable", 0, false, false},
+        {"unwritable", FILE_SHARE_READ, false, false},
+        {"open elsewhere, so not replaceable", FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, false, false},
+        {"read-only", 0, true, false},
+    };
     const std::string original = "<menus>\n</menus>\n";
     for (const auto& row : rows) {
         TestSupport::TempFolder folder;
@@ -102,6 +109,9 @@ TEST(XMLFileTest, AFileThatCannotBeReadOrWrittenOrIsReadOnlyStaysByteForByte)
             Utilities::ScopedHandle held = row.readOnly ? Utilities::ScopedHandle() : HoldOpen(path, row.shareMode);
             XMLFile file(path, true);
             file.Insert(0, "<edit/>");
+            if (row.freedBeforeSaving) {
+                held.Close();
+            }
         }
         SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
         EXPECT_EQ(original, ReadFile(path)) << row.hazard;
