@@ -2,7 +2,7 @@
 # the ANSI Win32 interfaces, and fully static binaries that need no MinGW
 # runtime DLL beside them.
 add_compile_definitions(_WIN32_WINNT=0x0601 WINVER=0x0601)
-add_link_options(-static -static-libgcc -static-libstdc++)
+add_link_options(-static -static-libgcc -static-libstdc++ $<$<CONFIG:Release>:-s>)
 
 # Puts a built binary into the distribution folder of its architecture.
 function(copy_to_dist target subfolder)
