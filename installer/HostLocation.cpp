@@ -62,7 +62,11 @@ boost::filesystem::path DreamweaverInstaller::GetExtensionManagerPath(const std:
     if (!program.Exists()) {
         return {};
     }
-    return Utilities::MakePath(program.GetString()).parent_path() / subPath;
+    // A registration without a folder (an empty text or a bare file name)
+    // names no place to put packages: without this the packages would land
+    // below whatever the current folder is.
+    const boost::filesystem::path folder = Utilities::MakePath(program.GetString()).parent_path();
+    return folder.empty() ? folder : folder / subPath;
 }
 
 } // namespace Installer

@@ -129,3 +129,11 @@ TEST_F(HostLocationTest, TheExtensionManagerFolderHoldsItsProgram)
     EXPECT_EQ(NativeText(installer.GetExtensionManagerPath("Configuration/Extensions")),
               NativeText(folder / "Extension Manager") + "\\Configuration\\Extensions");
 }
+
+TEST_F(HostLocationTest, AnExtensionManagerRegisteredWithoutAFolderCountsAsNotRegistered)
+{
+    for (const char* program : {"", "Extension Manager.exe"}) {
+        registry.extensionManager.SetString(program);
+        EXPECT_TRUE(installer.GetExtensionManagerPath("Configuration/Extensions").empty()) << program;
+    }
+}
