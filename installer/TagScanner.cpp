@@ -1,8 +1,9 @@
 #include "TagScanner.hpp"
 
+#include "AttributeCollector.hpp"
+
 #include <array>
 #include <cstring>
-#include <vector>
 
 namespace Utilities {
 
@@ -33,8 +34,7 @@ constexpr std::array<CharClass, 256> ClassTable = MakeClassTable();
 
 CharClass Classify(char ch) { return ClassTable[static_cast<unsigned char>(ch)]; }
 
-// One call's scan state. The attribute map's nodes are recycled from tag to
-// tag, so that a long scan does not allocate for every attribute.
+// One call's scan state.
 class Scanner {
 public:
     Scanner(const std::string& text, const TagPredicate& predicate) : text(text), predicate(predicate) {}
@@ -45,13 +45,11 @@ private:
     bool SkipToTag();
     bool Step(char ch);
     void OpenTag();
-    void Ordinary(char ch);
+    void Ordinary();
     void Blank();
     void Equals();
     bool CloseTag();
     bool ReadValue();
-    void StoreAttribute(const char* value, std::size_t length);
-    void ClearAttributes();
 
     const std::string& text;
     const TagPredicate& predicate;
@@ -65,8 +63,8 @@ private:
     std::string token;
     std::string elementName;
     std::string attributeName;
+    AttributeCollector collected;
     TagAttributes attributes;
-    std::vector<TagAttributes::node_type> spareNodes;
 };
 
 TagSpan Scanner::Run(Position start)
@@ -136,8 +134,8 @@ bool Scanner::Step(char ch)
         }
         break;
     case CharClass::Ordinary:
-        Ordinary(ch);
-        break;
+        Ordinary();
+        return false;
     }
     previous = ch;
     return false;
@@ -149,12 +147,14 @@ void Scanner::OpenTag()
     token.clear();
     elementName.clear();
     attributeName.clear();
-    ClearAttributes();
+    collected.Clear();
     endTag = false;
     state = State::TagOpen;
 }
 
-void Scanner::Ordinary(char ch)
+// Only the first character of a run of ordinary characters can change the
+// state; the whole run goes to the token at once.
+void Scanner::Ordinary()
 {
     if (state == State::TagOpen) {
         if (previous == '!') {
@@ -168,7 +168,13 @@ void Scanner::Ordinary(char ch)
     } else if (state == State::InTag) {
         state = State::AttributeName;
     }
-    token += ch;
+    Position end = position + 1;
+    while (end < text.size() && Classify(text[end]) == CharClass::Ordinary) {
+        ++end;
+    }
+    token.append(text, position, end - position);
+    previous = text[end - 1];
+    position = end - 1;
 }
 
 void Scanner::Blank()
@@ -206,6 +212,7 @@ bool Scanner::CloseTag()
     if (previous == '/' || previous == '?') {
         type = TagType::SelfClosingTag;
     }
+    collected.Fill(attributes, text);
     return predicate(elementName, attributes, type);
 }
 
@@ -218,37 +225,12 @@ bool Scanner::ReadValue()
         return false;
     }
     const char* end = static_cast<const char*>(found);
-    StoreAttribute(text.data() + position, static_cast<std::size_t>(end - (text.data() + position)));
+    collected.Add(attributeName, position, static_cast<std::size_t>(end - (text.data() + position)));
     attributeName.clear();
     previous = quote;
     state = State::InTag;
     position = static_cast<Position>(end - text.data()) + 1;
     return true;
-}
-
-void Scanner::StoreAttribute(const char* value, std::size_t length)
-{
-    const auto existing = attributes.find(attributeName);
-    if (existing != attributes.end()) {
-        existing->second.assign(value, length);
-        return;
-    }
-    if (spareNodes.empty()) {
-        attributes.emplace(attributeName, std::string(value, length));
-        return;
-    }
-    TagAttributes::node_type node = std::move(spareNodes.back());
-    spareNodes.pop_back();
-    node.key() = attributeName;
-    node.mapped().assign(value, length);
-    attributes.insert(std::move(node));
-}
-
-void Scanner::ClearAttributes()
-{
-    while (!attributes.empty()) {
-        spareNodes.push_back(attributes.extract(attributes.begin()));
-    }
 }
 
 } // namespace
