@@ -47,14 +47,7 @@ TEST_F(EnvironmentTest, RegistersTheNineFunctionsInOrderWhenDefineFunctionIsPres
     }
 }
 
-TEST_F(EnvironmentTest, NullTableCopiesNothing)
-{
-    host.InitializeWithNull(ScriptHost::FullSize);
-    EXPECT_TRUE(host.Registrations().empty());
-    EXPECT_EQ(host.Calls(ScriptHost::DefineFunction), 0);
-}
-
-TEST_F(EnvironmentTest, EntriesLeftOutOfALaterTableAreNoLongerCalled)
+TEST_F(EnvironmentTest, ANullTableLeavesEveryEntryNull)
 {
     host.Initialize(ScriptHost::FullSize);
     const NativeFunction readIni = host.Registrations().at(1).function;

@@ -63,12 +63,5 @@ TEST(HostProgramTest, PrintsEachResultAndTheTextOfEachDialog)
     EXPECT_EQ(run.exitCode, 1u);
 }
 
-TEST(HostProgramTest, UsageForAMissingFunction)
-{
-    const HostRun run = RunHostProgram("--unattended");
-    EXPECT_EQ(run.exitCode, 2u);
-    EXPECT_EQ(run.output.rfind("Usage: LoomletHost", 0), 0u) << run.output;
-}
-
 } // namespace
 } // namespace LibraryTest
