@@ -4,16 +4,11 @@
 #include "Registry.hpp"
 
 #include <boost/filesystem/path.hpp>
-#include <boost/format.hpp>
-
-#include <stdexcept>
 
 const char* const PluginBaseKey = "HKEY_CURRENT_USER\\Software\\Brantel\\Vantrelle\\Plugin";
 const char* const ProgramPathValue = "ProgramPath";
 
 namespace {
-
-const char* const InvalidName = "Invalid name \"%1%\" in path \"%2%\"";
 
 const char* HostKeyName(PluginHost host)
 {
@@ -31,19 +26,6 @@ const char* HostKeyName(PluginHost host)
 
 std::string PluginKeyPath(PluginHost host) { return std::string(PluginBaseKey) + "\\" + HostKeyName(host); }
 
-boost::filesystem::path MakeNativePath(const std::string& text)
-{
-    const boost::filesystem::path path(text);
-    for (const auto& element : path.relative_path()) {
-        const std::string name = element.string();
-        // A trailing separator shows as "." (or an empty name); both are fine.
-        if (!name.empty() && !boost::filesystem::native(name)) {
-            throw std::invalid_argument((boost::format(InvalidName) % name % text).str());
-        }
-    }
-    return path;
-}
-
 boost::filesystem::path ReadProgramPath(PluginHost host)
 {
     Utilities::Registry::Key key(PluginKeyPath(host));
@@ -53,7 +35,7 @@ boost::filesystem::path ReadProgramPath(PluginHost host)
             return {};
         }
     }
-    return MakeNativePath(Utilities::Registry::Value(key, ProgramPathValue).GetString());
+    return Utilities::MakePath(Utilities::Registry::Value(key, ProgramPathValue).GetString());
 }
 
 bool ProgramPathExists(PluginHost host)

@@ -16,6 +16,3 @@ std::string PluginKeyPath(PluginHost host);
 // text that is not a valid Windows path.
 boost::filesystem::path ReadProgramPath(PluginHost host);
 bool ProgramPathExists(PluginHost host);
-// A path of the text; throws std::invalid_argument when one of its names is
-// not a valid Windows file name (drive letters, separators and blanks are).
-boost::filesystem::path MakeNativePath(const std::string& text);

@@ -1,6 +1,10 @@
 #include "Paths.hpp"
 
+#include <boost/format.hpp>
+
 #include <windows.h>
+
+#include <stdexcept>
 
 namespace Utilities {
 
@@ -35,7 +39,14 @@ boost::filesystem::path MakePath(const std::string& text)
     while (trimmed.size() > 1 && isSeparator(trimmed.back()) && trimmed[trimmed.size() - 2] != ':') {
         trimmed.pop_back();
     }
-    return boost::filesystem::path(trimmed);
+    const boost::filesystem::path path(trimmed);
+    for (const auto& element : path.relative_path()) {
+        const std::string name = element.string();
+        if (!name.empty() && !boost::filesystem::native(name)) {
+            throw std::invalid_argument((boost::format("Invalid name \"%1%\" in path \"%2%\"") % name % text).str());
+        }
+    }
+    return path;
 }
 
 } // namespace Utilities

@@ -17,6 +17,8 @@ std::string NativeText(const boost::filesystem::path& path);
 
 // A path from a registry or user text, without trailing separators (a root
 // such as "C:\" keeps its own), so that its last element is its own name.
+// Throws std::invalid_argument for a name Windows does not allow (such as
+// one holding "<", "|" or a second ":").
 boost::filesystem::path MakePath(const std::string& text);
 
 } // namespace Utilities

@@ -48,3 +48,17 @@ TEST(Paths, MadePathsHaveNoTrailingSeparatorButKeepRoots)
         }
     }
 }
+
+TEST(Paths, NamesWindowsDoesNotAllowAreRejected)
+{
+    for (const char* text : {"C:\\Van|trelle", "C:\\a<b\\c", "C:\\dir\\x:y", "C:\\name \\x"}) {
+        EXPECT_THROW(Utilities::MakePath(text), std::invalid_argument) << text;
+    }
+    try {
+        Utilities::MakePath("C:\\Program Files\\Van|trelle.exe");
+        ADD_FAILURE() << "accepted";
+    } catch (const std::invalid_argument& failure) {
+        EXPECT_STREQ(failure.what(), "Invalid name \"Van|trelle.exe\" in path \"C:\\Program Files\\Van|trelle.exe\"");
+    }
+    EXPECT_NO_THROW(Utilities::MakePath("\\\\server\\share\\Dreamweaver 8\\%NAME%\\.\\x.y"));
+}
