@@ -3,7 +3,7 @@
 #include "HostRegistry.hpp"
 
 #include "DialogWatcher.hpp"
-#include "LockedFile.hpp"
+#include "HeldFile.hpp"
 #include "Paths.hpp"
 #include "Process.hpp"
 #include "TempFolder.hpp"
@@ -113,10 +113,15 @@ protected:
     const fs::path distribution = root / "Vantrelle";
 };
 
-std::string CopyFailure(const fs::path& source, const fs::path& target)
+// The run ended with exit code 1 and one error box: the copy message for
+// these paths, followed by the file system's own reason.
+void ExpectCopyFailure(const Outcome& outcome, const fs::path& source, const fs::path& target)
 {
-    return "Installer: Cannot copy source file \"" + NativeText(source) + "\" to target location \"" +
-           NativeText(target) + "\" (";
+    EXPECT_EQ(outcome.exitCode, 1);
+    ASSERT_EQ(outcome.errors.size(), 1u);
+    const std::string prefix = "Installer: Cannot copy source file \"" + NativeText(source) +
+                               "\" to target location \"" + NativeText(target) + "\" (";
+    EXPECT_EQ(outcome.errors[0].rfind(prefix, 0), 0u) << outcome.errors[0];
 }
 
 } // namespace
@@ -226,41 +231,23 @@ TEST_F(EndToEndTest, AMissingFilesFolderFailsOnTheFirstFileAfterTheObsoleteLibra
 {
     WriteFile(installation / "Configuration/JSExtensions/VNL.dll", "old release");
     fs::remove_all(distribution / "Files");
-    const Outcome outcome = Run("-i");
-    EXPECT_EQ(outcome.exitCode, 1);
-    ASSERT_EQ(outcome.errors.size(), 1u);
-    const fs::path target = installation / "Configuration/JSExtensions/Loomlet.dll";
-    EXPECT_EQ(outcome.errors[0].rfind(CopyFailure("Files/Loomlet.dll", target), 0), 0u) << outcome.errors[0];
+    ExpectCopyFailure(Run("-i"), "Files/Loomlet.dll", installation / "Configuration/JSExtensions/Loomlet.dll");
     EXPECT_FALSE(Exists(installation / "Configuration/JSExtensions/VNL.dll"));
 }
 
 TEST_F(EndToEndTest, ATargetThatCannotBeReplacedStopsTheInstallation)
 {
     WriteFile(installation / "Configuration/Help/VNLHelpEN.html/notes.txt", "a folder of the user's");
-    Outcome outcome = Run("-i");
-    EXPECT_EQ(outcome.exitCode, 1);
-    ASSERT_EQ(outcome.errors.size(), 1u);
-    EXPECT_EQ(outcome.errors[0].rfind(CopyFailure("Files/VNLHelpEN.html",
-                                                  installation / "Configuration/Help/VNLHelpEN.html"),
-                                      0),
-              0u)
-        << outcome.errors[0];
+    ExpectCopyFailure(Run("-i"), "Files/VNLHelpEN.html", installation / "Configuration/Help/VNLHelpEN.html");
     EXPECT_TRUE(Exists(installation / "Configuration/Strings/VNLStringsEN.xml"));
     EXPECT_FALSE(Exists(installation / "Configuration/Extensions/VNLExtensionEN.mxi"));
     EXPECT_EQ(ReadFile(installation / "Configuration/Help/VNLHelpEN.html/notes.txt"), "a folder of the user's");
 
     fs::remove_all(installation / "Configuration/Help/VNLHelpEN.html");
     WriteFile(userConfiguration / "Strings/VNLStringsEN.xml", "in use");
-    TestSupport::LockedFile lock(userConfiguration / "Strings/VNLStringsEN.xml");
-    ASSERT_TRUE(lock.IsLocked());
-    outcome = Run("-i");
-    EXPECT_EQ(outcome.exitCode, 1);
-    ASSERT_EQ(outcome.errors.size(), 1u);
-    EXPECT_EQ(outcome.errors[0].rfind(CopyFailure("Files/VNLStringsEN.xml",
-                                                  userConfiguration / "Strings/VNLStringsEN.xml"),
-                                      0),
-              0u)
-        << outcome.errors[0];
+    const auto lock = HoldOpen(userConfiguration / "Strings/VNLStringsEN.xml", 0);
+    ASSERT_TRUE(lock.IsValid());
+    ExpectCopyFailure(Run("-i"), "Files/VNLStringsEN.xml", userConfiguration / "Strings/VNLStringsEN.xml");
     ExpectInstalled(installation / "Configuration");
 }
 

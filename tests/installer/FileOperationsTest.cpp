@@ -1,7 +1,7 @@
 #include "Exception.hpp"
 #include "FileOperations.hpp"
 
-#include "LockedFile.hpp"
+#include "HeldFile.hpp"
 #include "Paths.hpp"
 #include "TempFolder.hpp"
 
@@ -74,8 +74,8 @@ TEST_F(FileOperationsTest, CopyingOntoALockedFileFailsAndKeepsIt)
     WriteFile(folder / "source.txt", "new");
     WriteFile(folder / "target.txt", "locked");
     {
-        TestSupport::LockedFile lock(folder / "target.txt");
-        ASSERT_TRUE(lock.IsLocked());
+        const auto lock = HoldOpen(folder / "target.txt", 0);
+        ASSERT_TRUE(lock.IsValid());
         const std::string text = FailureOf([&] { Installer::Copy(folder / "source.txt", folder / "target.txt"); });
         EXPECT_EQ(text.rfind(CopyFailurePrefix(folder / "source.txt", folder / "target.txt"), 0), 0u) << text;
     }
@@ -105,8 +105,8 @@ TEST_F(FileOperationsTest, RemovingTakesEverythingBelowAPathAndMissingPathsAreNo
 TEST_F(FileOperationsTest, RemovingALockedFileNamesItWithBackslashes)
 {
     WriteFile(folder / "locked.txt", "x");
-    TestSupport::LockedFile lock(folder / "locked.txt");
-    ASSERT_TRUE(lock.IsLocked());
+    const auto lock = HoldOpen(folder / "locked.txt", 0);
+    ASSERT_TRUE(lock.IsValid());
     const std::string text = FailureOf([&] { Installer::Remove(folder.Path().string() + "/locked.txt"); });
     const std::string prefix = "Installer: Cannot remove \"" + NativeText(folder / "locked.txt") + "\" (";
     EXPECT_EQ(text.rfind(prefix, 0), 0u) << text;

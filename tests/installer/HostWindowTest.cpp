@@ -66,32 +66,26 @@ TEST(HostWindow, RetryAsksAgainUntilTheHostIsClosed)
     EXPECT_EQ(application.operations, Operations{"uninstall"});
 }
 
-TEST(HostWindow, AbortEndsTheProgramBeforeAnyOperation)
+TEST(HostWindow, TheAnswerToThePromptDecidesWhetherTheOperationRuns)
 {
-    FakeHostWindow host("TEST HOST WINDOW");
-    DialogWatcher prompts("Installer", {IDABORT});
-    RecordingApplication application("-r");
-    EXPECT_EQ(application.Run(), 1);
-    EXPECT_EQ(prompts.Texts().size(), 1u);
-    EXPECT_TRUE(application.operations.empty());
-}
-
-TEST(HostWindow, IgnoreRunsTheOperationWithTheHostOpen)
-{
-    FakeHostWindow host("test host window");
-    DialogWatcher prompts("Installer", {IDIGNORE});
-    RecordingApplication application("-i");
-    EXPECT_EQ(application.Run(), 0);
-    EXPECT_EQ(prompts.Texts().size(), 1u);
-    EXPECT_EQ(application.operations, Operations{"install"});
-}
-
-TEST(HostWindow, OrdinaryWordsStillAskToCloseTheHost)
-{
-    FakeHostWindow host("test host window");
-    DialogWatcher prompts("Installer", {IDIGNORE});
-    RecordingApplication application("nothing");
-    EXPECT_EQ(application.Run(), 1);
-    EXPECT_EQ(prompts.Texts().size(), 1u);
-    EXPECT_TRUE(application.operations.empty());
+    const struct {
+        const char* title;
+        int answer;
+        const char* commandLine;
+        int exitCode;
+        Operations operations;
+    } cases[] = {
+        {"TEST HOST WINDOW", IDABORT, "-r", 1, {}},
+        {"test host window", IDIGNORE, "-i", 0, {"install"}},
+        {"test host window", IDCANCEL, "-u", 0, {"uninstall"}},
+        {"test host window", IDIGNORE, "nothing", 1, {}},
+    };
+    for (const auto& c : cases) {
+        FakeHostWindow host(c.title);
+        DialogWatcher prompts("Installer", {c.answer});
+        RecordingApplication application(c.commandLine);
+        EXPECT_EQ(application.Run(), c.exitCode) << c.commandLine;
+        EXPECT_EQ(prompts.Texts(), std::vector<std::string>{CloseHostText}) << c.commandLine;
+        EXPECT_EQ(application.operations, c.operations) << c.commandLine;
+    }
 }

@@ -1,0 +1,12 @@
+# Cross-compiles for Windows with Debian's MinGW-w64 compilers (posix
+# threads); the toolchain files set toolchain_prefix and include this.
+set(CMAKE_SYSTEM_NAME Windows)
+
+set(CMAKE_C_COMPILER ${toolchain_prefix}-gcc-posix)
+set(CMAKE_CXX_COMPILER ${toolchain_prefix}-g++-posix)
+set(CMAKE_RC_COMPILER ${toolchain_prefix}-windres)
+set(CMAKE_FIND_ROOT_PATH /usr/${toolchain_prefix})
+set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
+set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
