@@ -126,6 +126,19 @@ void ExpectCopyFailure(const Outcome& outcome, const fs::path& source, const fs:
 
 } // namespace
 
+TEST_F(EndToEndTest, NoSwitchShowsTheUsageAndBothOperationsAreRefused)
+{
+    Outcome outcome = Run("");
+    EXPECT_EQ(outcome.exitCode, 1);
+    ASSERT_EQ(outcome.usages.size(), 1u);
+    EXPECT_EQ(outcome.usages[0].rfind("Options:\n  -h [ --help ]", 0), 0u) << outcome.usages[0];
+
+    outcome = Run("-i -u");
+    EXPECT_EQ(outcome.exitCode, 1);
+    EXPECT_EQ(outcome.errors, std::vector<std::string>{"Installer: Cannot perform specified operation \"-i -u\""});
+    EXPECT_FALSE(Exists(installation / "Configuration/JSExtensions"));
+}
+
 TEST_F(EndToEndTest, InstallingFillsBothConfigurationsAndTheExtensionManager)
 {
     WriteFile(installation / "Configuration/JSExtensions/VNL.dll", "old release");
