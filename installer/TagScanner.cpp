@@ -4,6 +4,11 @@
 
 #include <array>
 #include <cstring>
+#include <string_view>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace Utilities {
 
@@ -11,7 +16,7 @@ namespace {
 
 using Position = std::string::size_type;
 
-enum class State { Outside, TagOpen, Name, InTag, AttributeName, AfterEquals, Value };
+enum class State { TagOpen, Name, InTag, AttributeName, AfterEquals };
 
 // Line breaks and other control characters are ordinary on purpose: the
 // host's files are matched the way its own tools always matched them.
@@ -34,127 +39,224 @@ constexpr std::array<CharClass, 256> ClassTable = MakeClassTable();
 
 CharClass Classify(char ch) { return ClassTable[static_cast<unsigned char>(ch)]; }
 
-// One call's scan state.
+bool IsQuote(char ch) { return Classify(ch) == CharClass::Quote; }
+
+const char* SkipOrdinary(const char* p, const char* end)
+{
+    while (p != end && Classify(*p) == CharClass::Ordinary) {
+        ++p;
+    }
+    return p;
+}
+
+// The first ch in [p, end), or nullptr. Inlined, sixteen bytes at a time
+// where SSE2 is at hand: the values and the gaps between tags it runs over
+// are mostly too short to repay a call to memchr.
+const char* FindByte(const char* p, const char* end, char ch)
+{
+#if defined(__SSE2__)
+    const __m128i wanted = _mm_set1_epi8(ch);
+    for (; end - p >= 16; p += 16) {
+        const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+        const int found = _mm_movemask_epi8(_mm_cmpeq_epi8(block, wanted));
+        if (found != 0) {
+            return p + __builtin_ctz(static_cast<unsigned>(found));
+        }
+    }
+#endif
+    for (; p != end; ++p) {
+        if (*p == ch) {
+            return p;
+        }
+    }
+    return nullptr;
+}
+
+// The ordinary characters that make up a name, gathered run by run. A name
+// of one run, the usual kind, stays in the text; one that other characters
+// split is copied together.
+class Token {
+public:
+    void Clear()
+    {
+        size = 0;
+        copied = false;
+    }
+
+    void Append(const char* run, std::size_t length)
+    {
+        if (size == 0 && !copied) {
+            data = run;
+            size = length;
+            return;
+        }
+        if (!copied) {
+            buffer.assign(data, size);
+            copied = true;
+        }
+        buffer.append(run, length);
+        data = buffer.data();
+        size = buffer.size();
+    }
+
+    // Takes the other token's characters, copying them when they are not in the text.
+    void Take(const Token& other)
+    {
+        if (!other.copied) {
+            data = other.data;
+            size = other.size;
+            copied = false;
+            return;
+        }
+        buffer.assign(other.data, other.size);
+        data = buffer.data();
+        size = buffer.size();
+        copied = true;
+    }
+
+    std::string_view View() const { return std::string_view(data, size); }
+    bool InText() const { return !copied; }
+
+private:
+    const char* data = nullptr;
+    std::size_t size = 0;
+    bool copied = false;
+    std::string buffer;
+};
+
+// One call's scan state. Between tags only "<" matters; inside a tag each
+// character is classified, runs of ordinary characters and quoted values
+// being taken whole.
 class Scanner {
 public:
-    Scanner(const std::string& text, const TagPredicate& predicate) : text(text), predicate(predicate) {}
+    Scanner(const std::string& text, const TagPredicate& predicate)
+        : text(text), predicate(predicate), first(text.data()), last(text.data() + text.size())
+    {
+    }
 
     TagSpan Run(Position start);
 
 private:
-    bool SkipToTag();
-    bool Step(char ch);
+    enum class Outcome { Accepted, Rejected, Ended };
+
+    Outcome ScanTag(const char*& p);
     void OpenTag();
-    void Ordinary();
+    void Ordinary(const char*& p, char previous);
     void Blank();
     void Equals();
-    bool CloseTag();
-    bool ReadValue();
+    bool Quote(const char*& p);
+    bool CloseTag(char previous);
+    char Next(const char* p) const { return p + 1 != last ? p[1] : '\0'; }
+    void SetElementName() { elementName.assign(token.View().data(), token.View().size()); }
 
     const std::string& text;
     const TagPredicate& predicate;
-    Position position = 0;
-    State state = State::Outside;
-    char previous = '\0';
-    char quote = '\0';
+    const char* const first;
+    const char* const last;
+    State state = State::TagOpen;
     bool endTag = false;
     TagType type = TagType::StartTag;
-    Position begin = 0;
-    std::string token;
+    Token token;
+    Token attributeName;
     std::string elementName;
-    std::string attributeName;
     AttributeCollector collected;
     TagAttributes attributes;
 };
 
 TagSpan Scanner::Run(Position start)
 {
-    position = start;
-    while (position < text.size()) {
-        if (state == State::Outside && !SkipToTag()) {
+    for (const char* p = first + start;;) {
+        // Whatever precedes a "<" is dropped when it opens the tag, so the
+        // scan may jump straight to it.
+        p = FindByte(p, last, '<');
+        if (p == nullptr) {
+            return TagSpan(0, 0);
+        }
+        const Position begin = static_cast<Position>(p - first);
+        switch (ScanTag(p)) {
+        case Outcome::Accepted:
+            return TagSpan(begin, static_cast<Position>(p - first) + 1);
+        case Outcome::Rejected:
+            ++p;
             break;
+        case Outcome::Ended:
+            return TagSpan(0, 0);
         }
-        if (state == State::Value) {
-            if (!ReadValue()) {
-                break;
+    }
+}
+
+// From a tag's "<" up to the ">" that ends it, where p is left; Ended when
+// the text ends first.
+Scanner::Outcome Scanner::ScanTag(const char*& p)
+{
+    OpenTag();
+    char previous = '<'; // the last character that was not a blank
+    while (++p != last) {
+        const char ch = *p;
+        switch (Classify(ch)) {
+        case CharClass::Ordinary:
+            Ordinary(p, previous);
+            // An attribute is usually written name="value": its "=" and
+            // quote are taken here rather than by two more turns of the loop.
+            if (Next(p) == '=') {
+                ++p;
+                Equals();
+                if (IsQuote(Next(p))) {
+                    ++p;
+                    if (!Quote(p)) {
+                        return Outcome::Ended;
+                    }
+                }
             }
+            previous = *p;
             continue;
+        case CharClass::Blank:
+            Blank();
+            // Only the first blank of a run can change the state.
+            while (Classify(Next(p)) == CharClass::Blank) {
+                ++p;
+            }
+            continue; // a blank never becomes the previous character
+        case CharClass::Open:
+        case CharClass::Mark:
+            break;
+        case CharClass::Slash:
+            if (state == State::TagOpen && previous == '<') {
+                endTag = true;
+            }
+            break;
+        case CharClass::Quote:
+            if (!Quote(p)) {
+                return Outcome::Ended;
+            }
+            break;
+        case CharClass::Equals:
+            Equals();
+            break;
+        case CharClass::Close:
+            if (state == State::Name || state == State::InTag) {
+                return CloseTag(previous) ? Outcome::Accepted : Outcome::Rejected;
+            }
+            break; // a ">" after an attribute name or "=" ends nothing
         }
-        if (Step(text[position])) {
-            return TagSpan(begin, position + 1);
-        }
-        ++position;
+        previous = ch;
     }
-    return TagSpan(0, 0);
-}
-
-// Between tags only "<" matters: whatever precedes it is dropped when it
-// opens the tag, so the scan may jump straight to it.
-bool Scanner::SkipToTag()
-{
-    const void* found = std::memchr(text.data() + position, '<', text.size() - position);
-    if (found == nullptr) {
-        return false;
-    }
-    position = static_cast<Position>(static_cast<const char*>(found) - text.data());
-    return true;
-}
-
-// True when the ">" at the current position ends a tag that is accepted.
-bool Scanner::Step(char ch)
-{
-    switch (Classify(ch)) {
-    case CharClass::Open:
-        if (state == State::Outside) {
-            OpenTag();
-        }
-        break;
-    case CharClass::Slash:
-        if (state == State::TagOpen && previous == '<') {
-            endTag = true;
-        }
-        break;
-    case CharClass::Mark:
-        break;
-    case CharClass::Quote:
-        if (state == State::AfterEquals) {
-            quote = ch;
-            state = State::Value;
-        }
-        break;
-    case CharClass::Equals:
-        Equals();
-        break;
-    case CharClass::Blank:
-        Blank();
-        return false; // a blank never becomes the previous character
-    case CharClass::Close:
-        if (CloseTag()) {
-            return true;
-        }
-        break;
-    case CharClass::Ordinary:
-        Ordinary();
-        return false;
-    }
-    previous = ch;
-    return false;
+    return Outcome::Ended;
 }
 
 void Scanner::OpenTag()
 {
-    begin = position;
-    token.clear();
-    elementName.clear();
-    attributeName.clear();
+    token.Clear();
+    attributeName.Clear();
     collected.Clear();
     endTag = false;
     state = State::TagOpen;
 }
 
-// Only the first character of a run of ordinary characters can change the
-// state; the whole run goes to the token at once.
-void Scanner::Ordinary()
+// At the first of a run of ordinary characters, which the whole run goes to
+// the token; p is left at its last. Only the first character can change the
+// state.
+void Scanner::Ordinary(const char*& p, char previous)
 {
     if (state == State::TagOpen) {
         if (previous == '!') {
@@ -168,69 +270,66 @@ void Scanner::Ordinary()
     } else if (state == State::InTag) {
         state = State::AttributeName;
     }
-    Position end = position + 1;
-    while (end < text.size() && Classify(text[end]) == CharClass::Ordinary) {
-        ++end;
-    }
-    token.append(text, position, end - position);
-    previous = text[end - 1];
-    position = end - 1;
+    const char* const runEnd = SkipOrdinary(p + 1, last);
+    token.Append(p, static_cast<std::size_t>(runEnd - p));
+    p = runEnd - 1;
 }
 
 void Scanner::Blank()
 {
     if (state == State::Name) {
-        elementName = token;
+        SetElementName();
     } else if (state == State::AttributeName) {
-        attributeName = token;
+        attributeName.Take(token);
     } else {
         return;
     }
-    token.clear();
+    token.Clear();
     state = State::InTag;
 }
 
 void Scanner::Equals()
 {
     if (state == State::AttributeName) {
-        attributeName = token;
-        token.clear();
+        attributeName.Take(token);
+        token.Clear();
         state = State::AfterEquals;
     } else if (state == State::InTag) {
         state = State::AfterEquals;
     }
 }
 
-bool Scanner::CloseTag()
+// At a quote; p is left at the closing quote of a value. A value without its
+// closing quote ends the scan: nothing after it can be told apart from the
+// value.
+bool Scanner::Quote(const char*& p)
+{
+    if (state != State::AfterEquals) {
+        return true;
+    }
+    const char* const value = p + 1;
+    const char* const end = FindByte(value, last, *p);
+    if (end == nullptr) {
+        return false;
+    }
+    collected.Add(attributeName.View(), attributeName.InText(), static_cast<Position>(value - first),
+                  static_cast<std::size_t>(end - value));
+    attributeName.Clear();
+    state = State::InTag;
+    p = end;
+    return true;
+}
+
+bool Scanner::CloseTag(char previous)
 {
     if (state == State::Name) {
-        elementName = token;
-    } else if (state != State::InTag) {
-        return false; // a ">" after an attribute name or "=" ends nothing
+        SetElementName();
     }
-    state = State::Outside;
     if (previous == '/' || previous == '?') {
         type = TagType::SelfClosingTag;
     }
     collected.Fill(attributes, text);
     return predicate(elementName, attributes, type);
-}
-
-// At the character after an opening quote. A value without its closing
-// quote ends the scan: nothing after it can be told apart from the value.
-bool Scanner::ReadValue()
-{
-    const void* found = std::memchr(text.data() + position, quote, text.size() - position);
-    if (found == nullptr) {
-        return false;
-    }
-    const char* end = static_cast<const char*>(found);
-    collected.Add(attributeName, position, static_cast<std::size_t>(end - (text.data() + position)));
-    attributeName.clear();
-    previous = quote;
-    state = State::InTag;
-    position = static_cast<Position>(end - text.data()) + 1;
-    return true;
 }
 
 } // namespace
