@@ -1,25 +1,8 @@
 #include "AttributeCollector.hpp"
 
-#include <cstring>
-
 namespace Utilities {
 
 namespace {
-
-// Attribute names are short: comparing them in place beats a call to memcmp.
-bool SameName(const std::string& key, std::string_view name)
-{
-    if (key.size() != name.size()) {
-        return false;
-    }
-    const char* a = key.data();
-    for (const char ch : name) {
-        if (*a++ != ch) {
-            return false;
-        }
-    }
-    return true;
-}
 
 // Clearing and appending copies into the string's own space without the
 // general replacement's checks for overlapping text.
@@ -30,23 +13,6 @@ void AssignValue(std::string& value, const std::string& text, const std::string:
 }
 
 } // namespace
-
-void AttributeCollector::Add(std::string_view name, bool nameInText, std::string::size_type offset, std::size_t length)
-{
-    if (count == entries.size()) {
-        entries.emplace_back();
-    }
-    Entry& entry = entries[count];
-    entry.copied = !nameInText;
-    if (nameInText) {
-        entry.name = name;
-    } else {
-        entry.copy.assign(name.data(), name.size());
-    }
-    entry.offset = offset;
-    entry.length = length;
-    ++count;
-}
 
 void AttributeCollector::Fill(TagAttributes& attributes, const std::string& text)
 {
@@ -85,7 +51,7 @@ bool AttributeCollector::FillInOrder(TagAttributes& attributes, const std::vecto
     const std::size_t* next = order.data();
     for (auto& attribute : attributes) {
         const Entry& entry = entries[*next++];
-        if (!SameName(attribute.first, entry.Name())) {
+        if (!SameText(attribute.first, entry.Name())) {
             return false;
         }
         AssignValue(attribute.second, text, entry.offset, entry.length);
@@ -142,7 +108,7 @@ bool AttributeCollector::HasSameNames(const TagAttributes& attributes) const
         if (IsShadowed(i)) {
             continue;
         }
-        if (node == attributes.end() || !SameName(node->first, entries[sorted[i]].Name())) {
+        if (node == attributes.end() || !SameText(node->first, entries[sorted[i]].Name())) {
             return false;
         }
         ++node;

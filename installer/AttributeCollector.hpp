@@ -15,13 +15,41 @@
 
 namespace Utilities {
 
+// Names and values are short: comparing them in place beats a call to memcmp.
+inline bool SameText(std::string_view a, std::string_view b)
+{
+    if (a.size() != b.size()) {
+        return false;
+    }
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        if (a[i] != b[i]) {
+            return false;
+        }
+    }
+    return true;
+}
+
 class AttributeCollector {
 public:
     void Clear() { count = 0; }
     // The value is text[offset, offset + length); a later name replaces the
     // value. A name that lies in the text is kept as a view; any other name
     // is copied.
-    void Add(std::string_view name, bool nameInText, std::string::size_type offset, std::size_t length);
+    void Add(std::string_view name, bool nameInText, std::string::size_type offset, std::size_t length)
+    {
+        if (count == entries.size()) {
+            entries.emplace_back();
+        }
+        Entry& entry = entries[count++];
+        entry.copied = !nameInText;
+        if (nameInText) {
+            entry.name = name;
+        } else {
+            entry.copy.assign(name.data(), name.size());
+        }
+        entry.offset = offset;
+        entry.length = length;
+    }
     // Makes the map hold exactly the collected attributes, values taken from text.
     void Fill(TagAttributes& attributes, const std::string& text);
 

@@ -3,7 +3,6 @@
 #include "AttributeCollector.hpp"
 
 #include <array>
-#include <cstring>
 #include <string_view>
 
 #if defined(__SSE2__)
@@ -16,6 +15,8 @@ namespace {
 
 using Position = std::string::size_type;
 
+// Where in a tag the scan is. Between tags the scan only looks for "<", and a
+// quoted value is taken whole, so neither needs a state of its own.
 enum class State { TagOpen, Name, InTag, AttributeName, AfterEquals };
 
 // Line breaks and other control characters are ordinary on purpose: the
@@ -140,6 +141,7 @@ private:
     enum class Outcome { Accepted, Rejected, Ended };
 
     Outcome ScanTag(const char*& p);
+    bool NamesAndValues(const char*& p, char& previous);
     void OpenTag();
     void Ordinary(const char*& p, char previous);
     void Blank();
@@ -147,7 +149,15 @@ private:
     bool Quote(const char*& p);
     bool CloseTag(char previous);
     char Next(const char* p) const { return p + 1 != last ? p[1] : '\0'; }
-    void SetElementName() { elementName.assign(token.View().data(), token.View().size()); }
+    bool NextIs(const char* p, CharClass charClass) const { return p + 1 != last && Classify(p[1]) == charClass; }
+    // Only the first blank of a run can change the state; p is left at the last.
+    void SkipBlanks(const char*& p) const
+    {
+        while (NextIs(p, CharClass::Blank)) {
+            ++p;
+        }
+    }
+    void SetElementName();
 
     const std::string& text;
     const TagPredicate& predicate;
@@ -195,27 +205,13 @@ Scanner::Outcome Scanner::ScanTag(const char*& p)
         const char ch = *p;
         switch (Classify(ch)) {
         case CharClass::Ordinary:
-            Ordinary(p, previous);
-            // An attribute is usually written name="value": its "=" and
-            // quote are taken here rather than by two more turns of the loop.
-            if (Next(p) == '=') {
-                ++p;
-                Equals();
-                if (IsQuote(Next(p))) {
-                    ++p;
-                    if (!Quote(p)) {
-                        return Outcome::Ended;
-                    }
-                }
+            if (!NamesAndValues(p, previous)) {
+                return Outcome::Ended;
             }
-            previous = *p;
             continue;
         case CharClass::Blank:
             Blank();
-            // Only the first blank of a run can change the state.
-            while (Classify(Next(p)) == CharClass::Blank) {
-                ++p;
-            }
+            SkipBlanks(p);
             continue; // a blank never becomes the previous character
         case CharClass::Open:
         case CharClass::Mark:
@@ -244,6 +240,41 @@ Scanner::Outcome Scanner::ScanTag(const char*& p)
     return Outcome::Ended;
 }
 
+// From an ordinary character: the usual body of a tag, its name and then
+// name="value" pairs with blanks between them, taken here rather than by a
+// turn of the loop in ScanTag for each piece. Each character goes through the
+// same steps as it would there; p is left at the last one taken. False when
+// the text ends inside a value.
+bool Scanner::NamesAndValues(const char*& p, char& previous)
+{
+    for (;;) {
+        Ordinary(p, previous);
+        previous = *p;
+        if (Next(p) == '=') {
+            ++p;
+            Equals();
+            previous = '=';
+            if (IsQuote(Next(p))) {
+                ++p;
+                if (!Quote(p)) {
+                    return false;
+                }
+                previous = *p;
+            }
+        }
+        if (!NextIs(p, CharClass::Blank)) {
+            return true;
+        }
+        ++p;
+        Blank();
+        SkipBlanks(p);
+        if (!NextIs(p, CharClass::Ordinary)) {
+            return true;
+        }
+        ++p;
+    }
+}
+
 void Scanner::OpenTag()
 {
     token.Clear();
@@ -253,9 +284,9 @@ void Scanner::OpenTag()
     state = State::TagOpen;
 }
 
-// At the first of a run of ordinary characters, which the whole run goes to
-// the token; p is left at its last. Only the first character can change the
-// state.
+// At the first of a run of ordinary characters: the whole run goes to the
+// token and p is left at its last character. Only the first character can
+// change the state.
 void Scanner::Ordinary(const char*& p, char previous)
 {
     if (state == State::TagOpen) {
@@ -320,6 +351,15 @@ bool Scanner::Quote(const char*& p)
     return true;
 }
 
+// Runs of tags of one name are the rule, and comparing is cheaper than copying.
+void Scanner::SetElementName()
+{
+    const std::string_view name = token.View();
+    if (!SameText(elementName, name)) {
+        elementName.assign(name.data(), name.size());
+    }
+}
+
 bool Scanner::CloseTag(char previous)
 {
     if (state == State::Name) {
@@ -351,10 +391,18 @@ FindByNameAndAttribute::FindByNameAndAttribute(const std::string& elementName, c
 
 bool FindByNameAndAttribute::Match(const std::string& elementName, TagAttributes& attributes, const TagType)
 {
-    if (elementName != this->elementName) {
+    if (!SameText(elementName, this->elementName)) {
         return false;
     }
-    return attributes[attributeName] == attributeValue;
+    // Tags have a handful of attributes: a walk through them with the
+    // comparison above is quicker than the tree's own search.
+    for (const auto& attribute : attributes) {
+        if (SameText(attribute.first, attributeName)) {
+            return SameText(attribute.second, attributeValue);
+        }
+    }
+    attributes.emplace(attributeName, std::string());
+    return attributeValue.empty();
 }
 
 } // namespace Utilities

@@ -3,6 +3,9 @@
 #include <boost/bind/bind.hpp>
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 using namespace Utilities;
 
 namespace {
@@ -140,6 +143,91 @@ TEST(TagScannerTest, AScanThatRejectsEveryTagSeesEachInOrder)
         {"menu", TagType::EndTag}, {"menus", TagType::EndTag}};
     EXPECT_EQ(expected, seen);
     EXPECT_EQ(TagSpan(0, 0), span);
+}
+
+TEST(TagScannerTest, NamesSplitByOtherCharactersAreJoined)
+{
+    const Tag tag = FirstTag("<a\"b c!d='1' c!d='2' e/f='3'>");
+    EXPECT_EQ("ab", tag.name);
+    EXPECT_EQ((TagAttributes{{"cd", "2"}, {"ef", "3"}}), tag.attributes);
+    EXPECT_EQ(TagType::StartTag, tag.type);
+}
+
+TEST(TagScannerTest, LongNamesAndValuesAreTakenWhole)
+{
+    for (std::size_t length = 0; length < 70; ++length) {
+        const std::string name = "n" + std::string(length, 'x');
+        const std::string value(length, 'v');
+        const std::string text = "<" + name + " " + name + "='" + value + "' b=\"" + value + "'\"/>";
+        const Tag tag = FirstTag(text);
+        EXPECT_EQ(name, tag.name) << text;
+        EXPECT_EQ((TagAttributes{{"b", value + "'"}, {name, value}}), tag.attributes) << text;
+        EXPECT_EQ(TagType::SelfClosingTag, tag.type) << text;
+        EXPECT_EQ(TagSpan(0, 0), FindMenuItem(text.substr(0, text.size() - 4), 0)) << text;
+    }
+}
+
+TEST(TagScannerTest, EveryByteButTheMarkupCharactersIsPartOfAName)
+{
+    for (int byte = 0; byte < 256; ++byte) {
+        const char ch = static_cast<char>(byte);
+        if (std::string(" \t<>/!?\"'=").find(ch) != std::string::npos) {
+            continue;
+        }
+        // Long enough that the name is searched in blocks, with the byte at every place in one.
+        for (std::size_t at = 0; at < 20; ++at) {
+            std::string name(24, 'a');
+            name[at] = ch;
+            EXPECT_EQ(name, FirstTag("<" + name + " x='1'>").name) << byte << " at " << at;
+        }
+    }
+}
+
+// The map is kept from tag to tag: whatever the predicate does to it, each
+// tag sees its own attributes and nothing else.
+TEST(TagScannerTest, EachTagSeesOnlyItsOwnAttributesWhateverThePredicateDoes)
+{
+    const std::string text = "<menu name='m' id='1'><menuitem name='a' key='k' id='2'/><menuitem id='3' key='l' name='b'/>"
+                             "<separator/><menuitem name='c' key='m' id='4'/><menu name='n' id='5'>"
+                             "<menuitem name='d' key='n' id='6'/><menuitem name='e' key='o'/><menuitem name='f' key='p'/>"
+                             "<menuitem name='g' key='q' id='7' id='8'/></menu>";
+    const std::vector<TagAttributes> expected = {
+        {{"id", "1"}, {"name", "m"}},
+        {{"id", "2"}, {"key", "k"}, {"name", "a"}},
+        {{"id", "3"}, {"key", "l"}, {"name", "b"}},
+        {},
+        {{"id", "4"}, {"key", "m"}, {"name", "c"}},
+        {{"id", "5"}, {"name", "n"}},
+        {{"id", "6"}, {"key", "n"}, {"name", "d"}},
+        {{"key", "o"}, {"name", "e"}},
+        {{"key", "p"}, {"name", "f"}},
+        {{"id", "8"}, {"key", "q"}, {"name", "g"}},
+        {},
+    };
+    for (int meddling = 0; meddling < 4; ++meddling) {
+        std::vector<TagAttributes> seen;
+        ScanTags(text, 0, [&seen, meddling](const std::string&, TagAttributes& attributes, TagType) {
+            seen.push_back(attributes);
+            switch ((seen.size() + meddling) % 4) {
+            case 0:
+                attributes["id"];
+                break;
+            case 1:
+                attributes.clear();
+                break;
+            case 2:
+                attributes["zz"] = "added";
+                break;
+            default:
+                if (!attributes.empty()) {
+                    attributes.begin()->second = "changed";
+                }
+                break;
+            }
+            return false;
+        });
+        EXPECT_EQ(expected, seen) << meddling;
+    }
 }
 
 TEST(TagScannerTest, AnEmptyPredicateThrowsAtTheFirstTag)
