@@ -117,6 +117,7 @@ public:
 
     std::string_view View() const { return std::string_view(data, size); }
     bool InText() const { return !copied; }
+    bool Empty() const { return size == 0; }
 
 private:
     const char* data = nullptr;
@@ -142,6 +143,7 @@ private:
 
     Outcome ScanTag(const char*& p);
     bool NamesAndValues(const char*& p, char& previous);
+    bool TakeAttribute(const char*& p, char& previous);
     void OpenTag();
     void Ordinary(const char*& p, char previous);
     void Blank();
@@ -248,18 +250,20 @@ Scanner::Outcome Scanner::ScanTag(const char*& p)
 bool Scanner::NamesAndValues(const char*& p, char& previous)
 {
     for (;;) {
-        Ordinary(p, previous);
-        previous = *p;
-        if (Next(p) == '=') {
-            ++p;
-            Equals();
-            previous = '=';
-            if (IsQuote(Next(p))) {
+        if (!TakeAttribute(p, previous)) {
+            Ordinary(p, previous);
+            previous = *p;
+            if (Next(p) == '=') {
                 ++p;
-                if (!Quote(p)) {
-                    return false;
+                Equals();
+                previous = '=';
+                if (IsQuote(Next(p))) {
+                    ++p;
+                    if (!Quote(p)) {
+                        return false;
+                    }
+                    previous = *p;
                 }
-                previous = *p;
             }
         }
         if (!NextIs(p, CharClass::Blank)) {
@@ -273,6 +277,32 @@ bool Scanner::NamesAndValues(const char*& p, char& previous)
         }
         ++p;
     }
+}
+
+// Between attributes, at the first character of a name, an attribute written
+// name="value" is taken at once: the steps for its name, its "=" and its
+// value come to adding it. False, with nothing changed, when the scan is not
+// between attributes or the attribute is written any other way.
+bool Scanner::TakeAttribute(const char*& p, char& previous)
+{
+    if (state != State::InTag || !token.Empty()) {
+        return false;
+    }
+    const char* const nameEnd = SkipOrdinary(p + 1, last);
+    if (last - nameEnd < 2 || *nameEnd != '=' || !IsQuote(nameEnd[1])) {
+        return false;
+    }
+    const char* const value = nameEnd + 2;
+    const char* const end = FindByte(value, last, nameEnd[1]);
+    if (end == nullptr) {
+        return false;
+    }
+    collected.Add(std::string_view(p, static_cast<std::size_t>(nameEnd - p)), true, static_cast<Position>(value - first),
+                  static_cast<std::size_t>(end - value));
+    attributeName.Clear();
+    previous = *end;
+    p = end;
+    return true;
 }
 
 void Scanner::OpenTag()
