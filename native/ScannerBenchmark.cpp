@@ -43,10 +43,29 @@ const std::string& Menus(std::size_t megabytes)
     return text;
 }
 
+// The tag the scanner finds for an id; empty when none is.
+std::string FoundTag(const std::string& text, const char* id)
+{
+    using namespace boost::placeholders;
+    Utilities::FindByNameAndAttribute finder("menuitem", "id", id);
+    const Utilities::TagSpan span =
+        Utilities::ScanTags(text, 0, boost::bind(&Utilities::FindByNameAndAttribute::Match, &finder, _1, _2, _3));
+    return text.substr(span.first, span.second - span.first);
+}
+
 void ScannerFind(benchmark::State& state)
 {
     using namespace boost::placeholders;
     const std::string& text = Menus(static_cast<std::size_t>(state.range(0)));
+    // A scanner that finds nothing would be quick too: one far into the text must be found.
+    const std::string id = "DWMenu_" + std::to_string(text.size() / 2000) + "_7";
+    const std::string end = "id=\"" + id + "\" />";
+    const std::string found = FoundTag(text, id.c_str());
+    if (found.compare(0, 10, "<menuitem ") != 0 || found.size() < end.size() ||
+        found.compare(found.size() - end.size(), end.size(), end) != 0) {
+        state.SkipWithError("a present id was not found");
+        return;
+    }
     for (auto _ : state) {
         Utilities::FindByNameAndAttribute finder("menuitem", "id", AbsentId);
         const Utilities::TagSpan span = Utilities::ScanTags(
