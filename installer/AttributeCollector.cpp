@@ -66,7 +66,7 @@ void AttributeCollector::Swap(TagAttributes& attributes, Layout& layout)
     order.swap(layout.order);
 }
 
-// A kept tree with this tag's names, or else the one kept longest.
+// A kept tree with this tag's names, or else the next in turn to be given up.
 AttributeCollector::Layout& AttributeCollector::LayoutToSwapIn()
 {
     for (Layout& layout : parked) {

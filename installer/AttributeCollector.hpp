@@ -81,7 +81,7 @@ private:
 
     std::vector<Entry> entries; // reused: only the first count are this tag's
     std::size_t count = 0;
-    std::vector<std::size_t> order;  // the map's last tag's entries sorted by name
+    std::vector<std::size_t> order;  // how the entries of the tag that last filled the map sorted
     std::vector<std::size_t> sorted; // this tag's entries sorted by name
     std::array<Layout, 3> parked;
     std::size_t nextToEvict = 0;
