@@ -21,10 +21,9 @@
 using namespace Utilities;
 using Position = std::string::size_type;
 
-// The scanner as it was first written, a state machine that takes one
-// character at a time, kept word for word. The installer's scanner is tuned
-// for speed; every input must give the same tags, attributes, types and
-// spans from both.
+// The scanner as it stood before it was tuned for speed, a plain state
+// machine stepping from character to character, kept word for word. Every
+// input must give the same tags, attributes, types and spans from both.
 namespace Reference {
 
 using Utilities::TagAttributes;
