@@ -3,6 +3,7 @@
 #include "RecordingApplication.hpp"
 
 #include "DialogWatcher.hpp"
+#include "FailureText.hpp"
 
 #include <gtest/gtest.h>
 
@@ -48,13 +49,8 @@ TEST(Application, InstallTogetherWithUninstallIsRefusedWithTheCommandLineVerbati
 {
     for (const char* commandLine : {"-i -u", "-u  --install", "-h -i -u", "-r \"-i\"  -u"}) {
         RecordingApplication application(commandLine);
-        try {
-            application.Run();
-            ADD_FAILURE() << "no failure for " << commandLine;
-        } catch (const Installer::Exception& failure) {
-            EXPECT_EQ(std::string(failure.what()),
-                      std::string("Installer: Cannot perform specified operation \"") + commandLine + "\"");
-        }
+        EXPECT_EQ(TestSupport::FailureText<Installer::Exception>([&] { application.Run(); }),
+                  std::string("Installer: Cannot perform specified operation \"") + commandLine + "\"");
         EXPECT_TRUE(application.operations.empty());
     }
 }

@@ -1,6 +1,7 @@
 #include "Exception.hpp"
 #include "FileOperations.hpp"
 
+#include "FailureText.hpp"
 #include "HeldFile.hpp"
 #include "Paths.hpp"
 #include "TempFolder.hpp"
@@ -15,19 +16,14 @@ using Utilities::NativeText;
 
 namespace {
 
+template <class Call>
+std::string InstallerFailure(Call call)
+{
+    return TestSupport::FailureText<Installer::Exception>(call);
+}
+
 class FileOperationsTest : public ::testing::Test {
 protected:
-    template <class Call>
-    std::string FailureOf(Call call)
-    {
-        try {
-            call();
-        } catch (const Installer::Exception& failure) {
-            return failure.what();
-        }
-        return "no failure";
-    }
-
     std::string CopyFailurePrefix(const fs::path& source, const fs::path& target)
     {
         return "Installer: Cannot copy source file \"" + NativeText(source) + "\" to target location \"" +
@@ -53,7 +49,7 @@ TEST_F(FileOperationsTest, CopyingAMissingSourceNamesBothPathsWithBackslashes)
 {
     WriteFile(folder / "target.txt", "old");
     const fs::path source = fs::path("Missing") / "source.txt";
-    const std::string text = FailureOf([&] { Installer::Copy(source, folder.Path().string() + "/target.txt"); });
+    const std::string text = InstallerFailure([&] { Installer::Copy(source, folder.Path().string() + "/target.txt"); });
     EXPECT_EQ(text.rfind(CopyFailurePrefix(source, folder / "target.txt"), 0), 0u) << text;
     EXPECT_NE(text.find("Missing\\source.txt"), std::string::npos) << text;
     EXPECT_EQ(text.back(), ')');
@@ -64,7 +60,7 @@ TEST_F(FileOperationsTest, CopyingOntoAFolderWithContentFailsAndKeepsIt)
 {
     WriteFile(folder / "source.txt", "x");
     WriteFile(folder / "target.txt" / "inside.txt", "kept");
-    const std::string text = FailureOf([&] { Installer::Copy(folder / "source.txt", folder / "target.txt"); });
+    const std::string text = InstallerFailure([&] { Installer::Copy(folder / "source.txt", folder / "target.txt"); });
     EXPECT_EQ(text.rfind(CopyFailurePrefix(folder / "source.txt", folder / "target.txt"), 0), 0u) << text;
     EXPECT_EQ(ReadFile(folder / "target.txt" / "inside.txt"), "kept");
 }
@@ -76,7 +72,8 @@ TEST_F(FileOperationsTest, CopyingOntoALockedFileFailsAndKeepsIt)
     {
         const auto lock = HoldOpen(folder / "target.txt", 0);
         ASSERT_TRUE(lock.IsValid());
-        const std::string text = FailureOf([&] { Installer::Copy(folder / "source.txt", folder / "target.txt"); });
+        const std::string text =
+            InstallerFailure([&] { Installer::Copy(folder / "source.txt", folder / "target.txt"); });
         EXPECT_EQ(text.rfind(CopyFailurePrefix(folder / "source.txt", folder / "target.txt"), 0), 0u) << text;
     }
     EXPECT_EQ(ReadFile(folder / "target.txt"), "locked");
@@ -86,7 +83,8 @@ TEST_F(FileOperationsTest, CopyingBelowAFileFails)
 {
     WriteFile(folder / "source.txt", "x");
     WriteFile(folder / "file", "not a folder");
-    const std::string text = FailureOf([&] { Installer::Copy(folder / "source.txt", folder / "file" / "target.txt"); });
+    const std::string text =
+        InstallerFailure([&] { Installer::Copy(folder / "source.txt", folder / "file" / "target.txt"); });
     EXPECT_EQ(text.rfind(CopyFailurePrefix(folder / "source.txt", folder / "file" / "target.txt"), 0), 0u) << text;
 }
 
@@ -107,7 +105,7 @@ TEST_F(FileOperationsTest, RemovingALockedFileNamesItWithBackslashes)
     WriteFile(folder / "locked.txt", "x");
     const auto lock = HoldOpen(folder / "locked.txt", 0);
     ASSERT_TRUE(lock.IsValid());
-    const std::string text = FailureOf([&] { Installer::Remove(folder.Path().string() + "/locked.txt"); });
+    const std::string text = InstallerFailure([&] { Installer::Remove(folder.Path().string() + "/locked.txt"); });
     const std::string prefix = "Installer: Cannot remove \"" + NativeText(folder / "locked.txt") + "\" (";
     EXPECT_EQ(text.rfind(prefix, 0), 0u) << text;
     EXPECT_TRUE(Utilities::Exists(folder / "locked.txt"));

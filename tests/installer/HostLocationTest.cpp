@@ -2,6 +2,7 @@
 #include "Exception.hpp"
 #include "HostRegistry.hpp"
 
+#include "FailureText.hpp"
 #include "Paths.hpp"
 #include "TempFolder.hpp"
 
@@ -18,17 +19,6 @@ protected:
         registry.installation.Delete();
         registry.extensionManager.Delete();
         TestSupport::WriteFile(folder / "Dreamweaver 8" / "Dreamweaver.exe", "");
-    }
-
-    template <class Failure, class Call>
-    std::string FailureOf(Call call)
-    {
-        try {
-            call();
-        } catch (const Failure& failure) {
-            return failure.what();
-        }
-        return "no failure";
     }
 
     std::string Installation() { return NativeText(folder / "Dreamweaver 8"); }
@@ -73,7 +63,8 @@ TEST_F(HostLocationTest, TheFirstFolderOfThePathValueIsTheInstallation)
 
 TEST_F(HostLocationTest, AMissingInstallationIsReportedWithBothHostNames)
 {
-    EXPECT_EQ(FailureOf<Installer::Exception>([&] { installer.GetInstallationPath("Configuration"); }), NotFound);
+    EXPECT_EQ(TestSupport::FailureText<Installer::Exception>([&] { installer.GetInstallationPath("Configuration"); }),
+              NotFound);
 }
 
 TEST_F(HostLocationTest, AMissingFolderIsReportedAsWritten)
@@ -89,7 +80,8 @@ TEST_F(HostLocationTest, AMissingFolderIsReportedAsWritten)
     };
     for (const auto& c : cases) {
         registry.installation.SetString(c.path, c.type);
-        EXPECT_EQ(FailureOf<Installer::Exception>([&] { installer.GetInstallationPath("Configuration"); }),
+        EXPECT_EQ(TestSupport::FailureText<Installer::Exception>(
+                      [&] { installer.GetInstallationPath("Configuration"); }),
                   FolderMissing(c.reported))
             << c.path;
     }
@@ -98,7 +90,7 @@ TEST_F(HostLocationTest, AMissingFolderIsReportedAsWritten)
 TEST_F(HostLocationTest, APathValueOfAnotherTypeIsNoString)
 {
     registry.installation.SetDword(1);
-    EXPECT_EQ(FailureOf<std::invalid_argument>([&] { installer.GetInstallationPath(""); }),
+    EXPECT_EQ(TestSupport::FailureText<std::invalid_argument>([&] { installer.GetInstallationPath(""); }),
               "Incompatible value type of \"HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App "
               "Paths\\Dreamweaver.exe\\Path\"");
 }
@@ -117,7 +109,7 @@ TEST_F(HostLocationTest, TheUserFolderIsBelowApplicationDataByTheInstallationsNa
 TEST_F(HostLocationTest, AMissingApplicationDataValueIsReportedBeforeAMissingInstallation)
 {
     registry.appData.Delete();
-    EXPECT_EQ(FailureOf<std::runtime_error>([&] { installer.GetUserDataPath("Configuration"); }),
+    EXPECT_EQ(TestSupport::FailureText<std::runtime_error>([&] { installer.GetUserDataPath("Configuration"); }),
               "Cannot get value \"HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell "
               "Folders\\AppData\"");
 }

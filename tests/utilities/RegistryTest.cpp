@@ -1,5 +1,6 @@
 #include "Registry.hpp"
 
+#include "FailureText.hpp"
 #include "ScopedRegistry.hpp"
 
 #include <gtest/gtest.h>
@@ -31,12 +32,7 @@ protected:
 template <class Failure>
 std::string FailureText(const Value& value)
 {
-    try {
-        value.GetString();
-    } catch (const Failure& failure) {
-        return failure.what();
-    }
-    return "no failure";
+    return TestSupport::FailureText<Failure>([&] { value.GetString(); });
 }
 
 } // namespace
