@@ -29,7 +29,7 @@ const TableCase TableCases[] = {
     {"only the library object", sizeof(void*), false},
     {"library object and DefineFunction", 2 * sizeof(void*), true},
     {"two entries and a partial third", 2 * sizeof(void*) + 3, true},
-    {"one entry and a partial DefineFunction", sizeof(void*) + 5, false},
+    {"one entry and half of DefineFunction", sizeof(void*) + sizeof(void*) / 2, false},
     {"full table", ScriptHost::FullSize, true},
     {"table of 40 entries", 40 * sizeof(void*), true},
 };
