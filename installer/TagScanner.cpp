@@ -1,9 +1,8 @@
 #include "TagScanner.hpp"
 
-#include "AttributeCollector.hpp"
-
 #include <array>
 #include <string_view>
+#include <vector>
 
 #if defined(__SSE2__)
 #include <emmintrin.h>
@@ -40,26 +39,15 @@ constexpr std::array<CharClass, 256> ClassTable = MakeClassTable();
 
 CharClass Classify(char ch) { return ClassTable[static_cast<unsigned char>(ch)]; }
 
-bool IsQuote(char ch) { return Classify(ch) == CharClass::Quote; }
-
-const char* SkipOrdinary(const char* p, const char* end)
-{
-    while (p != end && Classify(*p) == CharClass::Ordinary) {
-        ++p;
-    }
-    return p;
-}
-
-// The first ch in [p, end), or nullptr. Inlined, sixteen bytes at a time
-// where SSE2 is at hand: the values and the gaps between tags it runs over
-// are mostly too short to repay a call to memchr.
-const char* FindByte(const char* p, const char* end, char ch)
+// The first ch in [p, end), or null; sixteen bytes at a time where SSE2 is
+// at hand. Inlined: the gaps between tags and the values it runs over are
+// mostly too short to repay a call to memchr.
+const char* Find(const char* p, const char* end, char ch)
 {
 #if defined(__SSE2__)
     const __m128i wanted = _mm_set1_epi8(ch);
     for (; end - p >= 16; p += 16) {
-        const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
-        const int found = _mm_movemask_epi8(_mm_cmpeq_epi8(block, wanted));
+        const int found = _mm_movemask_epi8(_mm_cmpeq_epi8(_mm_loadu_si128(reinterpret_cast<const __m128i*>(p)), wanted));
         if (found != 0) {
             return p + __builtin_ctz(static_cast<unsigned>(found));
         }
@@ -73,62 +61,120 @@ const char* FindByte(const char* p, const char* end, char ch)
     return nullptr;
 }
 
-// The ordinary characters that make up a name, gathered run by run. A name
-// of one run, the usual kind, stays in the text; one that other characters
-// split is copied together.
-class Token {
+// One tag's attributes as the scan reads them, and the map the predicate
+// gets. A file repeats a few kinds of tag, so a map keeps its nodes from tag
+// to tag while the names come in the same order and only the values change;
+// maps of the last few other sets of names are kept aside for when they come
+// round again. Filling a fresh map for every tag would cost more than all of
+// the scan.
+class Attributes {
 public:
-    void Clear()
+    void Clear() { count = 0; }
+    // The value is text[offset, offset + length). A name that is not in the
+    // text is copied.
+    void Add(std::string_view name, bool inText, Position offset, std::size_t length)
     {
-        size = 0;
-        copied = false;
+        if (count == entries.size()) {
+            entries.emplace_back();
+        }
+        Entry& entry = entries[count++];
+        entry.copied = !inText;
+        if (entry.copied) {
+            entry.copy.assign(name);
+        } else {
+            entry.view = name;
+        }
+        entry.offset = offset;
+        entry.length = length;
     }
-
-    void Append(const char* run, std::size_t length)
+    // Makes the map hold exactly the attributes added since Clear; a later
+    // value of a name replaces an earlier one.
+    void Fill(TagAttributes& map, const std::string& text)
     {
-        if (size == 0 && !copied) {
-            data = run;
-            size = length;
+        if (FillInOrder(map, order, text)) {
             return;
         }
-        if (!copied) {
-            buffer.assign(data, size);
-            copied = true;
+        for (Layout& kept : keptLayouts) {
+            if (FillInOrder(kept.map, kept.order, text)) {
+                map.swap(kept.map);
+                order.swap(kept.order);
+                return;
+            }
         }
-        buffer.append(run, length);
-        data = buffer.data();
-        size = buffer.size();
+        Layout& oldest = keptLayouts[nextToReplace];
+        nextToReplace = (nextToReplace + 1) % keptLayouts.size();
+        map.swap(oldest.map);
+        order.swap(oldest.order);
+        Rebuild(map, text);
     }
-
-    // Takes the other token's characters, copying them when they are not in the text.
-    void Take(const Token& other)
-    {
-        if (!other.copied) {
-            data = other.data;
-            size = other.size;
-            copied = false;
-            return;
-        }
-        buffer.assign(other.data, other.size);
-        data = buffer.data();
-        size = buffer.size();
-        copied = true;
-    }
-
-    std::string_view View() const { return std::string_view(data, size); }
-    bool InText() const { return !copied; }
-    bool Empty() const { return size == 0; }
 
 private:
-    const char* data = nullptr;
-    std::size_t size = 0;
-    bool copied = false;
-    std::string buffer;
+    struct Entry {
+        std::string_view Name() const { return copied ? std::string_view(copy) : view; }
+
+        std::string_view view; // into the text, unless copied
+        std::string copy;
+        bool copied = false;
+        Position offset = 0;
+        std::size_t length = 0;
+    };
+    // A map and the order in which the entries of the tag that built it sort.
+    struct Layout {
+        TagAttributes map;
+        std::vector<std::size_t> order;
+    };
+
+    // Whether the map holds this tag's names, entry order[i] giving the i-th;
+    // then its values are this tag's. The predicate may have changed the map,
+    // so its keys are compared as they are now.
+    bool FillInOrder(TagAttributes& map, const std::vector<std::size_t>& order, const std::string& text) const
+    {
+        if (order.size() != count || map.size() != count) {
+            return false;
+        }
+        auto index = order.begin();
+        for (auto& node : map) {
+            const Entry& entry = entries[*index++];
+            if (node.first != entry.Name()) {
+                return false;
+            }
+            node.second.assign(text, entry.offset, entry.length);
+        }
+        return true;
+    }
+
+    // A new map for this tag's names: sorted by a stable insertion sort (tags
+    // have a handful of attributes), the last value of a name winning. A tag
+    // that repeats a name leaves no order to fill in next time.
+    void Rebuild(TagAttributes& map, const std::string& text)
+    {
+        order.clear();
+        for (std::size_t i = 0; i < count; ++i) {
+            auto at = order.end();
+            while (at != order.begin() && entries[i].Name() < entries[*(at - 1)].Name()) {
+                --at;
+            }
+            order.insert(at, i);
+        }
+        map.clear();
+        for (const std::size_t i : order) {
+            map[std::string(entries[i].Name())].assign(text, entries[i].offset, entries[i].length);
+        }
+        if (map.size() != count) {
+            order.clear();
+        }
+    }
+
+    std::vector<Entry> entries; // reused: only the first count are this tag's
+    std::size_t count = 0;
+    std::vector<std::size_t> order;
+    std::array<Layout, 3> keptLayouts;
+    std::size_t nextToReplace = 0;
 };
 
-// One call's scan state. Between tags only "<" matters; inside a tag each
-// character is classified, runs of ordinary characters and quoted values
-// being taken whole.
+// One call's scan: the state machine of a tag, stepping over runs of
+// ordinary characters, runs of blanks and quoted values at once, since only
+// their first character can change the state. Between tags only "<" counts.
 class Scanner {
 public:
     Scanner(const std::string& text, const TagPredicate& predicate)
@@ -136,30 +182,173 @@ public:
     {
     }
 
-    TagSpan Run(Position start);
+    TagSpan Run(Position start)
+    {
+        for (const char* p = first + start; (p = Find(p, last, '<')) != nullptr; ++p) {
+            const Position begin = static_cast<Position>(p - first);
+            switch (ScanTag(p)) {
+            case Outcome::Accepted:
+                return TagSpan(begin, static_cast<Position>(p - first) + 1);
+            case Outcome::Ended:
+                return TagSpan(0, 0);
+            case Outcome::Rejected:
+                break;
+            }
+        }
+        return TagSpan(0, 0);
+    }
 
 private:
     enum class Outcome { Accepted, Rejected, Ended };
 
-    Outcome ScanTag(const char*& p);
-    bool NamesAndValues(const char*& p, char& previous);
-    bool TakeAttribute(const char*& p, char& previous);
-    void OpenTag();
-    void Ordinary(const char*& p, char previous);
-    void Blank();
-    void Equals();
-    bool Quote(const char*& p);
-    bool CloseTag(char previous);
-    char Next(const char* p) const { return p + 1 != last ? p[1] : '\0'; }
-    bool NextIs(const char* p, CharClass charClass) const { return p + 1 != last && Classify(p[1]) == charClass; }
-    // Only the first blank of a run can change the state; p is left at the last.
-    void SkipBlanks(const char*& p) const
+    // From a tag's "<" to the ">" that ends it, where p is left. Ended when the
+    // text runs out first, also inside a value without its closing quote.
+    Outcome ScanTag(const char*& p)
     {
-        while (NextIs(p, CharClass::Blank)) {
+        state = State::TagOpen;
+        endTag = false;
+        token.clear();
+        elementName.clear();
+        attributeName.clear();
+        attributes.Clear();
+        char previous = '<'; // the last character read that was not a blank
+        while (++p != last) {
+            switch (Classify(*p)) {
+            case CharClass::Ordinary:
+                if (!Attribute(p)) {
+                    Ordinary(p, previous);
+                }
+                break;
+            case CharClass::Blank:
+                Blank();
+                while (p + 1 != last && Classify(p[1]) == CharClass::Blank) {
+                    ++p;
+                }
+                continue;
+            case CharClass::Slash:
+                endTag = endTag || (state == State::TagOpen && previous == '<');
+                break;
+            case CharClass::Quote:
+                if (state == State::AfterEquals && !Value(p)) {
+                    return Outcome::Ended;
+                }
+                break;
+            case CharClass::Equals:
+                Equals();
+                break;
+            case CharClass::Close:
+                if (state == State::Name || state == State::InTag) {
+                    return CloseTag(previous) ? Outcome::Accepted : Outcome::Rejected;
+                }
+                break;
+            case CharClass::Open:
+            case CharClass::Mark:
+                break;
+            }
+            previous = *p;
+        }
+        return Outcome::Ended;
+    }
+
+    const char* SkipOrdinary(const char* p) const
+    {
+        while (p != last && Classify(*p) == CharClass::Ordinary) {
             ++p;
         }
+        return p;
     }
-    void SetElementName();
+
+    // Between attributes, at the first character of a name, the usual
+    // name="value" is taken in one step: the steps of the table for its
+    // name, "=" and value come to adding it. False, with nothing changed, for
+    // anything written another way; p is left at the closing quote.
+    bool Attribute(const char*& p)
+    {
+        if (state != State::InTag || !token.empty()) {
+            return false;
+        }
+        const char* const nameEnd = SkipOrdinary(p + 1);
+        if (last - nameEnd < 2 || *nameEnd != '=' || Classify(nameEnd[1]) != CharClass::Quote) {
+            return false;
+        }
+        const char* const end = Find(nameEnd + 2, last, nameEnd[1]);
+        if (end == nullptr) {
+            return false;
+        }
+        const std::string_view name(p, static_cast<std::size_t>(nameEnd - p));
+        attributes.Add(name, true, static_cast<Position>(nameEnd + 2 - first), static_cast<std::size_t>(end - nameEnd - 2));
+        p = end;
+        return true;
+    }
+
+    // At the first of a run of ordinary characters, which all go to the
+    // token; p is left at the last of them.
+    void Ordinary(const char*& p, char previous)
+    {
+        if (state == State::TagOpen) {
+            type = previous == '!'   ? TagType::Declaration
+                   : previous == '?' ? TagType::ProcessingInstruction
+                   : endTag          ? TagType::EndTag
+                                     : TagType::StartTag;
+            state = State::Name;
+        } else if (state == State::InTag) {
+            state = State::AttributeName;
+        }
+        const char* const end = SkipOrdinary(p + 1);
+        token.append(p, end);
+        p = end - 1;
+    }
+
+    void Blank()
+    {
+        if (state == State::Name) {
+            elementName = token;
+        } else if (state == State::AttributeName) {
+            attributeName = token;
+        } else {
+            return;
+        }
+        token.clear();
+        state = State::InTag;
+    }
+
+    void Equals()
+    {
+        if (state == State::AttributeName) {
+            attributeName = token;
+            token.clear();
+            state = State::AfterEquals;
+        } else if (state == State::InTag) {
+            state = State::AfterEquals;
+        }
+    }
+
+    // At the opening quote; p is left at the closing one.
+    bool Value(const char*& p)
+    {
+        const char* const end = Find(p + 1, last, *p);
+        if (end == nullptr) {
+            return false;
+        }
+        const auto offset = static_cast<Position>(p + 1 - first);
+        attributes.Add(attributeName, false, offset, static_cast<std::size_t>(end - p - 1));
+        attributeName.clear();
+        state = State::InTag;
+        p = end;
+        return true;
+    }
+
+    bool CloseTag(char previous)
+    {
+        if (state == State::Name) {
+            elementName = token;
+        }
+        if (previous == '/' || previous == '?') {
+            type = TagType::SelfClosingTag;
+        }
+        attributes.Fill(map, text);
+        return predicate(elementName, map, type);
+    }
 
     const std::string& text;
     const TagPredicate& predicate;
@@ -168,239 +357,12 @@ private:
     State state = State::TagOpen;
     bool endTag = false;
     TagType type = TagType::StartTag;
-    Token token;
-    Token attributeName;
+    std::string token;
+    std::string attributeName;
     std::string elementName;
-    AttributeCollector collected;
-    TagAttributes attributes;
+    Attributes attributes;
+    TagAttributes map;
 };
-
-TagSpan Scanner::Run(Position start)
-{
-    for (const char* p = first + start;;) {
-        // Whatever precedes a "<" is dropped when it opens the tag, so the
-        // scan may jump straight to it.
-        p = FindByte(p, last, '<');
-        if (p == nullptr) {
-            return TagSpan(0, 0);
-        }
-        const Position begin = static_cast<Position>(p - first);
-        switch (ScanTag(p)) {
-        case Outcome::Accepted:
-            return TagSpan(begin, static_cast<Position>(p - first) + 1);
-        case Outcome::Rejected:
-            ++p;
-            break;
-        case Outcome::Ended:
-            return TagSpan(0, 0);
-        }
-    }
-}
-
-// From a tag's "<" up to the ">" that ends it, where p is left; Ended when
-// the text ends first.
-Scanner::Outcome Scanner::ScanTag(const char*& p)
-{
-    OpenTag();
-    char previous = '<'; // the last character that was not a blank
-    while (++p != last) {
-        const char ch = *p;
-        switch (Classify(ch)) {
-        case CharClass::Ordinary:
-            if (!NamesAndValues(p, previous)) {
-                return Outcome::Ended;
-            }
-            continue;
-        case CharClass::Blank:
-            Blank();
-            SkipBlanks(p);
-            continue; // a blank never becomes the previous character
-        case CharClass::Open:
-        case CharClass::Mark:
-            break;
-        case CharClass::Slash:
-            if (state == State::TagOpen && previous == '<') {
-                endTag = true;
-            }
-            break;
-        case CharClass::Quote:
-            if (!Quote(p)) {
-                return Outcome::Ended;
-            }
-            break;
-        case CharClass::Equals:
-            Equals();
-            break;
-        case CharClass::Close:
-            if (state == State::Name || state == State::InTag) {
-                return CloseTag(previous) ? Outcome::Accepted : Outcome::Rejected;
-            }
-            break; // a ">" after an attribute name or "=" ends nothing
-        }
-        previous = ch;
-    }
-    return Outcome::Ended;
-}
-
-// From an ordinary character: the usual body of a tag, its name and then
-// name="value" pairs with blanks between them, taken here rather than by a
-// turn of the loop in ScanTag for each piece. Each character goes through the
-// same steps as it would there; p is left at the last one taken. False when
-// the text ends inside a value.
-bool Scanner::NamesAndValues(const char*& p, char& previous)
-{
-    for (;;) {
-        if (!TakeAttribute(p, previous)) {
-            Ordinary(p, previous);
-            previous = *p;
-            if (Next(p) == '=') {
-                ++p;
-                Equals();
-                previous = '=';
-                if (IsQuote(Next(p))) {
-                    ++p;
-                    if (!Quote(p)) {
-                        return false;
-                    }
-                    previous = *p;
-                }
-            }
-        }
-        if (!NextIs(p, CharClass::Blank)) {
-            return true;
-        }
-        ++p;
-        Blank();
-        SkipBlanks(p);
-        if (!NextIs(p, CharClass::Ordinary)) {
-            return true;
-        }
-        ++p;
-    }
-}
-
-// Between attributes, at the first character of a name, an attribute written
-// name="value" is taken at once: the steps for its name, its "=" and its
-// value come to adding it. False, with nothing changed, when the scan is not
-// between attributes or the attribute is written any other way.
-bool Scanner::TakeAttribute(const char*& p, char& previous)
-{
-    if (state != State::InTag || !token.Empty()) {
-        return false;
-    }
-    const char* const nameEnd = SkipOrdinary(p + 1, last);
-    if (last - nameEnd < 2 || *nameEnd != '=' || !IsQuote(nameEnd[1])) {
-        return false;
-    }
-    const char* const value = nameEnd + 2;
-    const char* const end = FindByte(value, last, nameEnd[1]);
-    if (end == nullptr) {
-        return false;
-    }
-    collected.Add(std::string_view(p, static_cast<std::size_t>(nameEnd - p)), true, static_cast<Position>(value - first),
-                  static_cast<std::size_t>(end - value));
-    attributeName.Clear();
-    previous = *end;
-    p = end;
-    return true;
-}
-
-void Scanner::OpenTag()
-{
-    token.Clear();
-    attributeName.Clear();
-    collected.Clear();
-    endTag = false;
-    state = State::TagOpen;
-}
-
-// At the first of a run of ordinary characters: the whole run goes to the
-// token and p is left at its last character. Only the first character can
-// change the state.
-void Scanner::Ordinary(const char*& p, char previous)
-{
-    if (state == State::TagOpen) {
-        if (previous == '!') {
-            type = TagType::Declaration;
-        } else if (previous == '?') {
-            type = TagType::ProcessingInstruction;
-        } else {
-            type = endTag ? TagType::EndTag : TagType::StartTag;
-        }
-        state = State::Name;
-    } else if (state == State::InTag) {
-        state = State::AttributeName;
-    }
-    const char* const runEnd = SkipOrdinary(p + 1, last);
-    token.Append(p, static_cast<std::size_t>(runEnd - p));
-    p = runEnd - 1;
-}
-
-void Scanner::Blank()
-{
-    if (state == State::Name) {
-        SetElementName();
-    } else if (state == State::AttributeName) {
-        attributeName.Take(token);
-    } else {
-        return;
-    }
-    token.Clear();
-    state = State::InTag;
-}
-
-void Scanner::Equals()
-{
-    if (state == State::AttributeName) {
-        attributeName.Take(token);
-        token.Clear();
-        state = State::AfterEquals;
-    } else if (state == State::InTag) {
-        state = State::AfterEquals;
-    }
-}
-
-// At a quote; p is left at the closing quote of a value. A value without its
-// closing quote ends the scan: nothing after it can be told apart from the
-// value.
-bool Scanner::Quote(const char*& p)
-{
-    if (state != State::AfterEquals) {
-        return true;
-    }
-    const char* const value = p + 1;
-    const char* const end = FindByte(value, last, *p);
-    if (end == nullptr) {
-        return false;
-    }
-    collected.Add(attributeName.View(), attributeName.InText(), static_cast<Position>(value - first),
-                  static_cast<std::size_t>(end - value));
-    attributeName.Clear();
-    state = State::InTag;
-    p = end;
-    return true;
-}
-
-// Runs of tags of one name are the rule, and comparing is cheaper than copying.
-void Scanner::SetElementName()
-{
-    const std::string_view name = token.View();
-    if (!SameText(elementName, name)) {
-        elementName.assign(name.data(), name.size());
-    }
-}
-
-bool Scanner::CloseTag(char previous)
-{
-    if (state == State::Name) {
-        SetElementName();
-    }
-    if (previous == '/' || previous == '?') {
-        type = TagType::SelfClosingTag;
-    }
-    collected.Fill(attributes, text);
-    return predicate(elementName, attributes, type);
-}
 
 } // namespace
 
@@ -409,8 +371,7 @@ TagSpan ScanTags(const std::string& text, std::string::size_type start, const Ta
     if (start >= text.size()) {
         return TagSpan(0, 0);
     }
-    Scanner scanner(text, predicate);
-    return scanner.Run(start);
+    return Scanner(text, predicate).Run(start);
 }
 
 FindByNameAndAttribute::FindByNameAndAttribute(const std::string& elementName, const std::string& attributeName,
@@ -421,18 +382,7 @@ FindByNameAndAttribute::FindByNameAndAttribute(const std::string& elementName, c
 
 bool FindByNameAndAttribute::Match(const std::string& elementName, TagAttributes& attributes, const TagType)
 {
-    if (!SameText(elementName, this->elementName)) {
-        return false;
-    }
-    // Tags have a handful of attributes: a walk through them with the
-    // comparison above is quicker than the tree's own search.
-    for (const auto& attribute : attributes) {
-        if (SameText(attribute.first, attributeName)) {
-            return SameText(attribute.second, attributeValue);
-        }
-    }
-    attributes.emplace(attributeName, std::string());
-    return attributeValue.empty();
+    return elementName == this->elementName && attributes[attributeName] == attributeValue;
 }
 
 } // namespace Utilities
