@@ -4,8 +4,11 @@
 add_compile_definitions(_WIN32_WINNT=0x0601 WINVER=0x0601)
 add_link_options(-static -static-libgcc -static-libstdc++ $<$<CONFIG:Release>:-s>)
 
-# Puts a built binary into the distribution folder of its architecture.
+# Puts a built binary into the distribution folder, in the build that makes one.
 function(copy_to_dist target subfolder)
+  if(NOT DIST_DIR)
+    return()
+  endif()
   add_custom_command(TARGET ${target} POST_BUILD
     COMMAND ${CMAKE_COMMAND} -E make_directory "${DIST_DIR}/${subfolder}"
     COMMAND ${CMAKE_COMMAND} -E copy_if_different "$<TARGET_FILE:${target}>" "${DIST_DIR}/${subfolder}"
