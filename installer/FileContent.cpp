@@ -2,7 +2,10 @@
 
 #include "Handles.hpp"
 
+#include <boost/system/error_code.hpp>
+
 #include <algorithm>
+#include <stdexcept>
 
 namespace fs = boost::filesystem;
 
@@ -12,38 +15,35 @@ namespace {
 
 constexpr DWORD ChunkSize = 1 << 20;
 
+[[noreturn]] void ThrowSystemError(DWORD code = GetLastError())
+{
+    throw std::runtime_error(boost::system::error_code(static_cast<int>(code), boost::system::system_category()).message());
+}
+
 std::wstring NativeName(const fs::path& file)
 {
     fs::path native = file;
     return native.make_preferred().wstring();
 }
 
-bool ReadAll(HANDLE file, std::string& bytes)
+void WriteAll(const std::wstring& name, const std::string& bytes)
 {
-    std::string chunk(ChunkSize, '\0');
-    for (;;) {
-        DWORD read = 0;
-        if (!ReadFile(file, &chunk[0], ChunkSize, &read, nullptr)) {
-            return false;
-        }
-        if (read == 0) {
-            return true;
-        }
-        bytes.append(chunk, 0, read);
+    ScopedHandle file(CreateFileW(name.c_str(), GENERIC_WRITE, 0, nullptr, TRUNCATE_EXISTING, FILE_ATTRIBUTE_NORMAL,
+                                  nullptr));
+    if (!file) {
+        ThrowSystemError();
     }
-}
-
-bool WriteAll(HANDLE file, const std::string& bytes)
-{
     for (std::string::size_type done = 0; done < bytes.size();) {
         const DWORD size = static_cast<DWORD>(std::min<std::string::size_type>(bytes.size() - done, ChunkSize));
         DWORD written = 0;
-        if (!WriteFile(file, bytes.data() + done, size, &written, nullptr) || written != size) {
-            return false;
+        if (!WriteFile(file.Get(), bytes.data() + done, size, &written, nullptr) || written != size) {
+            ThrowSystemError();
         }
         done += written;
     }
-    return FlushFileBuffers(file) != FALSE;
+    if (!FlushFileBuffers(file.Get()) || !file.Close()) {
+        ThrowSystemError();
+    }
 }
 
 // A uniquely named file in a folder, deleted again unless it was moved away.
@@ -52,9 +52,10 @@ public:
     explicit TemporaryFile(const std::wstring& folder)
     {
         wchar_t buffer[MAX_PATH];
-        if (GetTempFileNameW(folder.c_str(), L"xml", 0, buffer) != 0) {
-            name = buffer;
+        if (GetTempFileNameW(folder.c_str(), L"xml", 0, buffer) == 0) {
+            ThrowSystemError();
         }
+        name = buffer;
     }
     ~TemporaryFile()
     {
@@ -66,79 +67,77 @@ public:
     TemporaryFile(const TemporaryFile&) = delete;
     TemporaryFile& operator=(const TemporaryFile&) = delete;
 
-    bool Created() const { return !name.empty(); }
     const std::wstring& Name() const { return name; }
-    bool MoveTo(const std::wstring& target)
+    void MoveTo(const std::wstring& target)
     {
         if (!MoveFileExW(name.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-            return false;
+            ThrowSystemError();
         }
         name.clear();
-        return true;
     }
 
 private:
     std::wstring name;
 };
 
-bool WriteNewFile(const std::wstring& name, const std::string& bytes)
+// The attributes of a file that may be replaced, INVALID_FILE_ATTRIBUTES for
+// one that is not there. Windows replaces only a file it may write and
+// delete and that nobody holds open; asking first gives the reason, and
+// keeps Wine, whose replacing is less strict, to the same rule.
+DWORD AttributesOfReplaceable(const std::wstring& name)
 {
-    ScopedHandle file(CreateFileW(name.c_str(), GENERIC_WRITE, 0, nullptr, TRUNCATE_EXISTING,
-                                  FILE_ATTRIBUTE_NORMAL, nullptr));
-    return file && WriteAll(file.Get(), bytes) && file.Close();
-}
-
-// Whether the file may be replaced: absent, or writable and not read-only
-// and not held open by anyone who denies writing or deleting it.
-bool MayReplace(const std::wstring& name, DWORD& attributes)
-{
-    attributes = GetFileAttributesW(name.c_str());
+    const DWORD attributes = GetFileAttributesW(name.c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES) {
-        return GetLastError() == ERROR_FILE_NOT_FOUND;
+        if (GetLastError() != ERROR_FILE_NOT_FOUND) {
+            ThrowSystemError();
+        }
+        return attributes;
     }
-    if (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)) {
-        return false;
+    const ScopedHandle probe(
+        CreateFileW(name.c_str(), GENERIC_WRITE | DELETE, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!probe) {
+        ThrowSystemError();
     }
-    ScopedHandle probe(CreateFileW(name.c_str(), GENERIC_WRITE | DELETE,
-                                   FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
-                                   FILE_ATTRIBUTE_NORMAL, nullptr));
-    return probe.IsValid();
+    return attributes;
 }
 
 } // namespace
 
-ReadResult ReadFileBytes(const fs::path& file, std::string& bytes)
+bool ReadFileBytes(const fs::path& file, std::string& bytes)
 {
     bytes.clear();
-    ScopedHandle handle(CreateFileW(NativeName(file).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                                    FILE_ATTRIBUTE_NORMAL, nullptr));
+    const ScopedHandle handle(CreateFileW(NativeName(file).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                          OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!handle) {
         const DWORD error = GetLastError();
-        return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND ? ReadResult::Missing
-                                                                               : ReadResult::Failed;
+        if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) {
+            return false;
+        }
+        ThrowSystemError(error);
     }
-    if (!ReadAll(handle.Get(), bytes)) {
-        bytes.clear();
-        return ReadResult::Failed;
+    std::string chunk(ChunkSize, '\0');
+    for (;;) {
+        DWORD read = 0;
+        if (!ReadFile(handle.Get(), &chunk[0], ChunkSize, &read, nullptr)) {
+            ThrowSystemError();
+        }
+        if (read == 0) {
+            return true;
+        }
+        bytes.append(chunk, 0, read);
     }
-    return ReadResult::Read;
 }
 
-bool ReplaceFileBytes(const fs::path& file, const std::string& bytes)
+void ReplaceFileBytes(const fs::path& file, const std::string& bytes)
 {
     const std::wstring name = NativeName(file);
-    DWORD attributes = 0;
-    if (!MayReplace(name, attributes)) {
-        return false;
-    }
+    const DWORD attributes = AttributesOfReplaceable(name);
     TemporaryFile temporary(NativeName(file.parent_path().empty() ? fs::path(".") : file.parent_path()));
-    if (!temporary.Created() || !WriteNewFile(temporary.Name(), bytes)) {
-        return false;
-    }
+    WriteAll(temporary.Name(), bytes);
     if (attributes != INVALID_FILE_ATTRIBUTES && !SetFileAttributesW(temporary.Name().c_str(), attributes)) {
-        return false;
+        ThrowSystemError();
     }
-    return temporary.MoveTo(name);
+    temporary.MoveTo(name);
 }
 
 } // namespace Utilities

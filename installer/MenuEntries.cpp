@@ -1,9 +1,14 @@
 #include "DreamweaverInstaller.hpp"
 
+#include "Exception.hpp"
+#include "Messages.hpp"
 #include "Paths.hpp"
 #include "XMLFile.hpp"
 
 #include <boost/bind/bind.hpp>
+#include <boost/format.hpp>
+
+#include <functional>
 
 namespace fs = boost::filesystem;
 using Utilities::FindByNameAndAttribute;
@@ -75,35 +80,46 @@ void RemoveEntry(XMLFile& file, const std::string& element, const std::string& i
     }
 }
 
+// Edits a file that exists and saves it. One that cannot be read or saved
+// stays as it was and ends the operation, named with the system's reason.
+void EditFile(const fs::path& file, const std::function<void(XMLFile&)>& edit)
+{
+    if (!Utilities::Exists(file)) {
+        return;
+    }
+    try {
+        XMLFile xml(file, true);
+        edit(xml);
+    } catch (const std::exception& failure) {
+        throw Exception((boost::format(Messages::CannotEdit) % Utilities::NativeText(file) % failure.what()).str());
+    }
+}
+
 } // namespace
 
 void DreamweaverInstaller::AddMenuEntries(const fs::path& configurationFolder)
 {
-    if (Utilities::Exists(MenusFile(configurationFolder))) {
-        XMLFile menus(MenusFile(configurationFolder), true);
+    EditFile(MenusFile(configurationFolder), [](XMLFile& menus) {
         AddEntry(menus, "menuitem", "DWMenu_Window_VNL", "menuitem", "DWMenu_Window_HTML", WindowMenuEntry, 0);
         AddEntry(menus, "menuitem", "DWMenu_Insert_VNLobject", "menuitem", "DWMenu_Insert_Comment", InsertMenuEntry, 0);
-    }
-    if (Utilities::Exists(InsertBarFile(configurationFolder))) {
-        XMLFile insertBar(InsertBarFile(configurationFolder), true);
+    });
+    EditFile(InsertBarFile(configurationFolder), [](XMLFile& insertBar) {
         // A failed search ends at 0, so without the category the whole file is searched.
         const XMLFile::Position common = FindById(insertBar, "category", "DW_Insertbar_Common", 0).second;
         AddEntry(insertBar, "button", "VNL_Object", "button", "DW_TagChooser", InsertBarEntries, common);
-    }
+    });
 }
 
 void DreamweaverInstaller::RemoveMenuEntries(const fs::path& configurationFolder)
 {
-    if (Utilities::Exists(MenusFile(configurationFolder))) {
-        XMLFile menus(MenusFile(configurationFolder), true);
+    EditFile(MenusFile(configurationFolder), [](XMLFile& menus) {
         RemoveEntry(menus, "menuitem", "DWMenu_Window_VNL");
         RemoveEntry(menus, "menuitem", "DWMenu_Insert_VNLobject");
-    }
-    if (Utilities::Exists(InsertBarFile(configurationFolder))) {
-        XMLFile insertBar(InsertBarFile(configurationFolder), true);
+    });
+    EditFile(InsertBarFile(configurationFolder), [](XMLFile& insertBar) {
         RemoveEntry(insertBar, "separator", "VNL_Object_sep");
         RemoveEntry(insertBar, "button", "VNL_Object");
-    }
+    });
 }
 
 } // namespace Installer

@@ -22,5 +22,6 @@ inline constexpr const char* CannotCopy = "Cannot copy source file \"%1%\" to ta
 inline constexpr const char* CannotRemove = "Cannot remove \"%1%\" (%2%)";
 inline constexpr const char* UnknownError = "unknown error";
 inline constexpr const char* PathStillExists = "path still exists";
+inline constexpr const char* CannotEdit = "Cannot edit \"%1%\" (%2%)";
 
 } // namespace Installer::Messages

@@ -3,22 +3,21 @@
 #include "FileContent.hpp"
 #include "TextEdits.hpp"
 
+#include <exception>
+
 namespace Utilities {
 
-XMLFile::XMLFile(const boost::filesystem::path& file, bool writeBack) : file(file), writeBack(writeBack)
+XMLFile::XMLFile(const boost::filesystem::path& file, bool writeBack)
+    : file(file), writeBack(writeBack), exceptionsAtStart(std::uncaught_exceptions())
 {
     Load(file);
 }
 
-XMLFile::~XMLFile()
+XMLFile::~XMLFile() noexcept(false)
 {
-    if (!writeBack) {
-        return;
-    }
-    try {
+    // An edit that an exception interrupts is given up: the file stays as it was.
+    if (writeBack && std::uncaught_exceptions() == exceptionsAtStart) {
         Save(file);
-    } catch (...) {
-        // Saving is best effort; the file itself is untouched on failure.
     }
 }
 
@@ -40,15 +39,13 @@ void XMLFile::Erase(Position begin, Position end)
 void XMLFile::Load(const boost::filesystem::path& file)
 {
     std::string bytes;
-    readFailed = ReadFileBytes(file, bytes) == ReadResult::Failed;
+    ReadFileBytes(file, bytes);
     text = FoldLineEnds(bytes);
 }
 
 void XMLFile::Save(const boost::filesystem::path& file)
 {
-    if (!readFailed) {
-        ReplaceFileBytes(file, ExpandLineEnds(text));
-    }
+    ReplaceFileBytes(file, ExpandLineEnds(text));
 }
 
 } // namespace Utilities

@@ -17,9 +17,12 @@ public:
     using Position = std::string::size_type;
     using Span = TagSpan;
 
-    // Loads the file; with writeBack the destructor saves it, edited or not.
+    // Loads the file; with writeBack the destructor saves it, edited or not,
+    // unless an exception is on its way. Both throw std::runtime_error with
+    // the system's reason when the file is there but cannot be read, or
+    // cannot be replaced; the file is then left as it was.
     XMLFile(const boost::filesystem::path& file, bool writeBack);
-    virtual ~XMLFile();
+    virtual ~XMLFile() noexcept(false);
     XMLFile(const XMLFile&) = delete;
     XMLFile& operator=(const XMLFile&) = delete;
 
@@ -29,17 +32,15 @@ public:
     void Insert(Position at, const std::string& s);
     void Erase(Position begin, Position end);
 
-    // A missing or unreadable file gives an empty text. A file that exists
-    // but could not be read is never saved over: its content is unknown.
+    // A missing file gives an empty text.
     void Load(const boost::filesystem::path& file);
-    // Failures leave the file as it was and are not reported.
     void Save(const boost::filesystem::path& file);
 
 private:
     boost::filesystem::path file;
     bool writeBack;
+    int exceptionsAtStart;
     std::string text;
-    bool readFailed = false;
 };
 
 } // namespace Utilities
