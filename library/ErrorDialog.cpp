@@ -75,8 +75,9 @@ bool CopyDialogItemToClipboard(HWND window, int controlId)
         std::memcpy(lock.Get(), buffer.data(), length);
     }
     // The clipboard owns the block once it has taken it.
-    if (SetClipboardData(CF_TEXT, block.Get()) != nullptr) {
-        block.Release();
+    if (SetClipboardData(CF_TEXT, block.Get()) == nullptr) {
+        return false;
     }
+    block.Release();
     return true;
 }

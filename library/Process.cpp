@@ -65,14 +65,12 @@ std::string GetSystemErrorText() { return GetSystemErrorText(GetLastError()); }
 
 std::string GetSystemErrorText(DWORD code)
 {
-    char* text = nullptr;
+    Utilities::ScopedLocalMemory text;
     const DWORD flags = FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_IGNORE_INSERTS | FORMAT_MESSAGE_FROM_SYSTEM;
     const DWORD length = FormatMessageA(flags, nullptr, code, MAKELANGID(LANG_NEUTRAL, SUBLANG_DEFAULT),
-                                        reinterpret_cast<char*>(&text), 0, nullptr);
-    if (text == nullptr) {
+                                        reinterpret_cast<char*>(text.Receive()), 0, nullptr);
+    if (!text) {
         return {};
     }
-    const std::string systemText(text, length);
-    LocalFree(text);
-    return Messages::SystemErrorText(code, systemText);
+    return Messages::SystemErrorText(code, std::string(static_cast<const char*>(text.Get()), length));
 }

@@ -83,10 +83,27 @@ struct GlobalMemoryTraits {
     static bool Close(Type memory) { return GlobalFree(memory) == nullptr; }
 };
 
+// Memory that the system allocated for the caller, such as FormatMessage's text.
+struct LocalMemoryTraits {
+    using Type = HLOCAL;
+    static Type Invalid() { return nullptr; }
+    static bool IsValid(Type memory) { return memory != nullptr; }
+    static bool Close(Type memory) { return LocalFree(memory) == nullptr; }
+};
+
+struct VirtualMemoryTraits {
+    using Type = void*;
+    static Type Invalid() { return nullptr; }
+    static bool IsValid(Type memory) { return memory != nullptr; }
+    static bool Close(Type memory) { return VirtualFree(memory, 0, MEM_RELEASE) != FALSE; }
+};
+
 using ScopedHandle = Scoped<KernelHandleTraits>;
 using ScopedRegistryKey = Scoped<RegistryKeyTraits>;
 using ScopedModule = Scoped<ModuleTraits>;
 using ScopedGlobalMemory = Scoped<GlobalMemoryTraits>;
+using ScopedLocalMemory = Scoped<LocalMemoryTraits>;
+using ScopedVirtualMemory = Scoped<VirtualMemoryTraits>;
 
 // The clipboard, open for one operation; closed on every path out.
 class ScopedClipboard {

@@ -21,20 +21,17 @@ public:
         GetSystemInfo(&system);
         const std::size_t page = system.dwPageSize;
         readable = (size + page - 1) / page * page;
-        base = static_cast<char*>(VirtualAlloc(nullptr, readable + page, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE));
+        pages = Utilities::ScopedVirtualMemory(VirtualAlloc(nullptr, readable + page, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE));
         DWORD old = 0;
-        if (base == nullptr || !VirtualProtect(base + readable, page, PAGE_NOACCESS, &old)) {
+        if (!pages || !VirtualProtect(End(), page, PAGE_NOACCESS, &old)) {
             throw std::runtime_error("cannot allocate the environment table");
         }
     }
-    ~GuardedMemory() { VirtualFree(base, 0, MEM_RELEASE); }
-    GuardedMemory(const GuardedMemory&) = delete;
-    GuardedMemory& operator=(const GuardedMemory&) = delete;
 
-    char* End() const { return base + readable; }
+    char* End() const { return static_cast<char*>(pages.Get()) + readable; }
 
 private:
-    char* base = nullptr;
+    Utilities::ScopedVirtualMemory pages;
     std::size_t readable = 0;
 };
 
