@@ -273,17 +273,14 @@ VNL.readSetting = function (section, key, defaultValue) {
   return value;
 };
 
-// Writes one value of the settings file; returns false when the library is
-// missing or the write raised an error.
+// Writes one value of the settings file; false when the library is missing.
+// A write that fails is reported by the library, and like every native call
+// that fails it ends the calling script there.
 VNL.writeSetting = function (section, key, value) {
   if (!VNL.hasLibrary()) {
     return false;
   }
-  try {
-    Loomlet.WriteINI(VNL.getSettingsFile(), section, key, String(value));
-  } catch (e) {
-    return false;
-  }
+  Loomlet.WriteINI(VNL.getSettingsFile(), section, key, String(value));
   return true;
 };
 
@@ -376,8 +373,9 @@ VNL.now = function () {
 
 // Follows a started process without blocking Dreamweaver: every
 // options.interval milliseconds (default 250) it asks whether the process is
-// still running, and gives the host one step of message processing with
-// Loomlet.Wait() between the checks.
+// still running, and gives Dreamweaver one step of message processing with
+// Loomlet.Wait() between the checks. No native call is made before it
+// returns.
 //
 //   options.onExit(exitCode)   the process has ended
 //   options.onTimeout()        options.timeout milliseconds have passed
@@ -397,23 +395,23 @@ VNL.followProcess = function (processId, options) {
     if (!handle.active) {
       return;
     }
+    // The next check is booked before the native calls: one that fails ends
+    // this script, and the following must not end with it.
+    setTimeout(check, interval);
     if (!Loomlet.IsProcessRunning(processId)) {
       handle.active = false;
       if (options.onExit) {
         options.onExit(Loomlet.GetProcessExitCode(processId));
       }
-      return;
-    }
-    if (timeout && VNL.now() - start >= timeout) {
+    } else if (timeout && VNL.now() - start >= timeout) {
       handle.active = false;
       if (options.onTimeout) {
         options.onTimeout();
       }
-      return;
+    } else {
+      Loomlet.Wait();
     }
-    Loomlet.Wait();
-    setTimeout(check, interval);
   }
-  check();
+  setTimeout(check, 0);
   return handle;
 };

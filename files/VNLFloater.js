@@ -112,7 +112,10 @@ VNLFloater.browseProject = function () {
 };
 
 // Starts the Vantrelle program with the chosen project and follows it.
-// Returns true when the program was started.
+// Returns true when the program was started. A native call that fails ends
+// this script inside the library, which reports the failure itself; so every
+// check comes before Loomlet.Execute, and nothing is changed before it that
+// a failed start would leave half done.
 VNLFloater.start = function () {
   if (VNLFloater.follower && VNLFloater.follower.active) {
     VNLFloater.setMessage(VNL.getString("vnl/floater/busy"));
@@ -130,27 +133,19 @@ VNLFloater.start = function () {
     return false;
   }
   var project = VNLFloater.getProject();
-  if (!VNL.writeSetting(VNLFloater.SECTION, VNLFloater.PROJECT_KEY, project)) {
-    Loomlet.Error(VNL.getString("vnl/floater/settingsFailed", VNL.getSettingsFile()));
-  }
   var args = [program];
   if (project != "") {
     args[args.length] = project;
   }
   var commandLine = VNL.buildCommandLine(args);
-  // On failure the library shows its own report and gives no process id.
+  var interval = VNL.readSetting(VNLFloater.SECTION, VNLFloater.INTERVAL_KEY, VNLFloater.DEFAULT_INTERVAL);
+  var timeout = 1000 * VNL.readSetting(VNLFloater.SECTION, VNLFloater.TIMEOUT_KEY, VNLFloater.DEFAULT_TIMEOUT);
   var processId = Loomlet.Execute(commandLine);
-  if (!(processId > 0)) {
-    VNLFloater.setMessage(VNL.getString("vnl/floater/startFailed"));
-    return false;
-  }
   VNLFloater.setMessage(VNL.getString("vnl/floater/running"));
   VNLFloater.setStartEnabled(false);
   VNLFloater.follower = VNL.followProcess(processId, {
-    interval: VNL.readSetting(VNLFloater.SECTION, VNLFloater.INTERVAL_KEY,
-                              VNLFloater.DEFAULT_INTERVAL),
-    timeout: 1000 * VNL.readSetting(VNLFloater.SECTION, VNLFloater.TIMEOUT_KEY,
-                                    VNLFloater.DEFAULT_TIMEOUT),
+    interval: interval,
+    timeout: timeout,
     onExit: function (exitCode) {
       VNLFloater.setStartEnabled(true);
       if (exitCode == 0) {
@@ -165,6 +160,9 @@ VNLFloater.start = function () {
       VNLFloater.setMessage(VNL.getString("vnl/floater/timeout"));
     }
   });
+  // Last: a settings file that cannot be written leaves the program started
+  // and followed.
+  VNL.writeSetting(VNLFloater.SECTION, VNLFloater.PROJECT_KEY, project);
   return true;
 };
 
