@@ -1,5 +1,6 @@
 #include "DreamweaverInstaller.hpp"
 
+#include "DeployedFiles.hpp"
 #include "FileOperations.hpp"
 #include "Paths.hpp"
 
@@ -9,10 +10,7 @@ namespace Installer {
 
 namespace {
 
-const fs::path SourceFolder("Files");
-const char* const SharedScript = "Loomlet.js";
-const char* const PackageDescription = "VNLExtensionEN.mxi";
-const char* const Package = "VNLExtensionEN.mxp";
+const fs::path SourceFolder(Deployed::SourceFolder);
 
 } // namespace
 
@@ -40,7 +38,8 @@ void DreamweaverInstaller::InstallConfiguration(const fs::path& configurationFol
     for (const auto& [source, target] : files) {
         Copy(SourceFolder / source, configurationFolder / target);
     }
-    Copy(SourceFolder / SharedScript, GetInstallationPath("Configuration/Shared") / "Common" / "Scripts" / SharedScript);
+    const auto& script = Deployed::SharedScript;
+    Copy(SourceFolder / script.name, GetInstallationPath("Configuration/Shared") / script.folder / script.name);
     RemoveMenuEntries(configurationFolder);
     AddMenuEntries(configurationFolder);
 }
@@ -54,53 +53,44 @@ void DreamweaverInstaller::UninstallConfiguration(const fs::path& configurationF
     }
     const fs::path shared = GetInstallationPath("Configuration/Shared");
     if (Utilities::Exists(shared)) {
-        Remove(shared / "Common" / "Scripts" / SharedScript);
+        Remove(shared / Deployed::SharedScript.folder / Deployed::SharedScript.name);
     }
     RemoveMenuEntries(configurationFolder);
 }
 
 void DreamweaverInstaller::RemoveObsoleteFiles(const fs::path& configurationFolder)
 {
-    Remove(configurationFolder / "JSExtensions" / "VNL.dll");
+    Remove(configurationFolder / Deployed::ObsoleteLibrary.folder / Deployed::ObsoleteLibrary.name);
 }
 
 void DreamweaverInstaller::GetFileList(FileList& files)
 {
-    static const std::pair<const char*, const char*> entries[] = {
-        {"Loomlet.dll", "JSExtensions"},
-        {"VNLFloater.html", "Floaters"},
-        {"VNLFloater.js", "Floaters"},
-        {"VNLObject.html", "Objects/Common"},
-        {"VNLObject.js", "Objects/Common"},
-        {"VNLObject.png", "Objects/Common"},
-        {"VNLStringsEN.xml", "Strings"},
-        {"VNLHelpEN.html", "Help"},
-        {PackageDescription, "Extensions"},
-    };
     files.clear();
-    for (const auto& [file, folder] : entries) {
-        files.emplace_back(file, fs::path(folder) / file);
+    for (const auto& file : Deployed::ConfigurationFiles) {
+        files.emplace_back(file.name, fs::path(file.folder) / file.name);
     }
 }
 
 void DreamweaverInstaller::InstallExtensionPackage()
 {
-    const fs::path extensions = GetExtensionManagerPath("Configuration/Extensions");
-    if (extensions.empty()) {
+    const fs::path folder = GetExtensionManagerPath(Deployed::PackageFolder);
+    if (folder.empty()) {
         return;
     }
-    Copy(SourceFolder / PackageDescription, extensions / PackageDescription);
-    Copy(SourceFolder / Package, extensions / Package);
+    for (const char* file : Deployed::PackageFiles) {
+        Copy(SourceFolder / file, folder / file);
+    }
 }
 
 void DreamweaverInstaller::UninstallExtensionPackage()
 {
-    const fs::path extensions = GetExtensionManagerPath("Configuration/Extensions");
-    if (extensions.empty()) {
+    const fs::path folder = GetExtensionManagerPath(Deployed::PackageFolder);
+    if (folder.empty()) {
         return;
     }
-    Remove(extensions / PackageDescription);
-    Remove(extensions / Package);
+    for (const char* file : Deployed::PackageFiles) {
+        Remove(folder / file);
+    }
 }
 
 } // namespace Installer

@@ -1,6 +1,7 @@
 #include "DreamweaverInstaller.hpp"
 
 #include "Exception.hpp"
+#include "HostRegistry.hpp"
 #include "Messages.hpp"
 #include "Paths.hpp"
 #include "Registry.hpp"
@@ -12,13 +13,6 @@
 namespace Installer {
 
 namespace {
-
-const char* const DreamweaverAppPath =
-    "HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App Paths\\Dreamweaver.exe";
-const char* const ShellFolders =
-    "HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
-const char* const ExtensionManagerAppPath =
-    "HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App Paths\\Extension Manager.exe";
 
 // The first folder of an App Paths "Path" list; empty pieces count.
 std::string FirstPathEntry(const std::string& paths)
@@ -32,8 +26,8 @@ std::string FirstPathEntry(const std::string& paths)
 
 boost::filesystem::path DreamweaverInstaller::GetInstallationPath(const std::string& subPath)
 {
-    const Utilities::Registry::Key key(DreamweaverAppPath);
-    const Utilities::Registry::Value value(key, "Path");
+    const Utilities::Registry::Key key(HostRegistry::DreamweaverKey);
+    const Utilities::Registry::Value value(key, HostRegistry::DreamweaverFolders);
     if (!value.Exists()) {
         throw Exception((boost::format(Messages::HostNotFound) % GetHostName() % GetRequiredHostName()).str());
     }
@@ -48,17 +42,17 @@ boost::filesystem::path DreamweaverInstaller::GetInstallationPath(const std::str
 
 boost::filesystem::path DreamweaverInstaller::GetUserDataPath(const std::string& subPath)
 {
-    const Utilities::Registry::Key key(ShellFolders);
+    const Utilities::Registry::Key key(HostRegistry::ShellFoldersKey);
     const boost::filesystem::path appData =
-        Utilities::MakePath(Utilities::Registry::Value(key, "AppData").GetString());
+        Utilities::MakePath(Utilities::Registry::Value(key, HostRegistry::ApplicationData).GetString());
     const boost::filesystem::path installationName = GetInstallationPath("").filename();
     return appData / "Macromedia" / installationName / subPath;
 }
 
 boost::filesystem::path DreamweaverInstaller::GetExtensionManagerPath(const std::string& subPath)
 {
-    const Utilities::Registry::Key key(ExtensionManagerAppPath);
-    const Utilities::Registry::Value program(key, "");
+    const Utilities::Registry::Key key(HostRegistry::ExtensionManagerKey);
+    const Utilities::Registry::Value program(key, HostRegistry::ExtensionManagerProgram);
     if (!program.Exists()) {
         return {};
     }
