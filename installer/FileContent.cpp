@@ -93,6 +93,9 @@ DWORD AttributesOfReplaceable(const std::wstring& name)
         }
         return attributes;
     }
+    if (attributes & FILE_ATTRIBUTE_READONLY) {
+        ThrowSystemError(ERROR_ACCESS_DENIED);
+    }
     const ScopedHandle probe(
         CreateFileW(name.c_str(), GENERIC_WRITE | DELETE, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!probe) {

@@ -277,6 +277,7 @@ private:
         }
         const std::string_view name(p, static_cast<std::size_t>(nameEnd - p));
         attributes.Add(name, true, static_cast<Position>(nameEnd + 2 - first), static_cast<std::size_t>(end - nameEnd - 2));
+        attributeName.clear();
         p = end;
         return true;
     }

@@ -1,7 +1,7 @@
 #include "Frame.hpp"
 
 #include "ErrorDialog.hpp"
-#include "Messages.hpp"
+#include "LibraryMessages.hpp"
 
 #include <exception>
 

@@ -3,7 +3,7 @@
 #include "Environment.hpp"
 #include "ErrorDialog.hpp"
 #include "Frame.hpp"
-#include "Messages.hpp"
+#include "LibraryMessages.hpp"
 #include "ProgramPath.hpp"
 #include "Process.hpp"
 #include "Profile.hpp"

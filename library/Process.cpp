@@ -1,7 +1,7 @@
 #include "Process.hpp"
 
 #include "Handles.hpp"
-#include "Messages.hpp"
+#include "LibraryMessages.hpp"
 
 #include <boost/format.hpp>
 

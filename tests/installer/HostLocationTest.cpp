@@ -1,131 +1,100 @@
 #include "DreamweaverInstaller.hpp"
-#include "Exception.hpp"
 #include "HostRegistry.hpp"
 
-#include "FailureText.hpp"
 #include "Paths.hpp"
+#include "ScopedRegistry.hpp"
 #include "TempFolder.hpp"
 
 #include <gtest/gtest.h>
 
 using Utilities::NativeText;
+namespace HostRegistry = Installer::HostRegistry;
 
 namespace {
 
 class HostLocationTest : public ::testing::Test {
 protected:
-    HostLocationTest()
+    HostLocationTest() { TestSupport::WriteFile(folder / "Dreamweaver 8/Dreamweaver.exe", ""); }
+
+    // The path made, or the text of the failure to make it.
+    template <class Lookup>
+    std::string Outcome(Lookup lookup)
     {
-        registry.installation.Delete();
-        registry.extensionManager.Delete();
-        TestSupport::WriteFile(folder / "Dreamweaver 8" / "Dreamweaver.exe", "");
+        try {
+            return NativeText(lookup());
+        } catch (const std::exception& failure) {
+            return failure.what();
+        }
     }
 
-    std::string Installation() { return NativeText(folder / "Dreamweaver 8"); }
-
-    HostRegistry registry;
     TestSupport::TempFolder folder;
+    const std::string installation = NativeText(folder / "Dreamweaver 8");
+    TestSupport::ScopedRegistryValue path{HostRegistry::DreamweaverKey, HostRegistry::DreamweaverFolders};
+    TestSupport::ScopedRegistryValue appData{HostRegistry::ShellFoldersKey, HostRegistry::ApplicationData};
+    TestSupport::ScopedRegistryValue manager{HostRegistry::ExtensionManagerKey, HostRegistry::ExtensionManagerProgram};
     Installer::DreamweaverInstaller installer{""};
 };
-
-const char* const NotFound =
-    "Installer: Dreamweaver has not been found on this machine. Try to reinstall Dreamweaver MX 2004 or newer.";
 
 std::string FolderMissing(const std::string& folder)
 {
     return "Installer: Dreamweaver information has been found, but the directory where it should reside does not "
-           "exist under \"" +
-           folder + "\". Your installation might be broken. Try to reinstall Dreamweaver MX 2004 or newer.";
+           "exist under \"" + folder + "\". Your installation might be broken. Try to reinstall Dreamweaver MX 2004 "
+           "or newer.";
 }
 
 } // namespace
 
-TEST_F(HostLocationTest, TheFirstFolderOfThePathValueIsTheInstallation)
+TEST_F(HostLocationTest, TheInstallationIsTheFirstFolderOfThePathValueAndMustExist)
 {
     const struct {
-        std::string path;
-        std::string expected;
-    } cases[] = {
-        {Installation(), Installation() + "\\Configuration"},
-        {Installation() + "\\", Installation() + "\\Configuration"},
-        {Installation() + ";C:\\Elsewhere", Installation() + "\\Configuration"},
-        {Installation() + "\\Dreamweaver.exe", Installation() + "\\Dreamweaver.exe\\Configuration"},
-    };
-    for (const auto& c : cases) {
-        registry.installation.SetString(c.path);
-        EXPECT_EQ(NativeText(installer.GetInstallationPath("Configuration")), c.expected) << c.path;
-    }
-    registry.installation.SetString(Installation());
-    EXPECT_EQ(NativeText(installer.GetInstallationPath("")), Installation());
-    EXPECT_EQ(NativeText(installer.GetInstallationPath("Configuration/Shared")),
-              Installation() + "\\Configuration\\Shared");
-}
-
-TEST_F(HostLocationTest, AMissingInstallationIsReportedWithBothHostNames)
-{
-    EXPECT_EQ(TestSupport::FailureText<Installer::Exception>([&] { installer.GetInstallationPath("Configuration"); }),
-              NotFound);
-}
-
-TEST_F(HostLocationTest, AMissingFolderIsReportedAsWritten)
-{
-    const struct {
-        std::string path;
+        std::string value;
         DWORD type;
-        std::string reported;
-    } cases[] = {
-        {folder.Path().string() + "/Missing;" + Installation(), REG_SZ, NativeText(folder / "Missing")},
-        {";" + Installation(), REG_SZ, ""},
-        {"%ProgramFiles%\\Macromedia\\Dreamweaver 8", REG_EXPAND_SZ, "%ProgramFiles%\\Macromedia\\Dreamweaver 8"},
+        std::string configuration;
+    } rows[] = {
+        {installation, REG_SZ, installation + "\\Configuration"},
+        {installation + "\\;C:\\Elsewhere", REG_EXPAND_SZ, installation + "\\Configuration"},
+        {installation + "\\Dreamweaver.exe", REG_SZ, installation + "\\Dreamweaver.exe\\Configuration"},
+        {folder.Path().string() + "/Missing;" + installation, REG_SZ, FolderMissing(NativeText(folder / "Missing"))},
+        {";" + installation, REG_SZ, FolderMissing("")},
+        {"%ProgramFiles%\\Dreamweaver 8", REG_EXPAND_SZ, FolderMissing("%ProgramFiles%\\Dreamweaver 8")},
     };
-    for (const auto& c : cases) {
-        registry.installation.SetString(c.path, c.type);
-        EXPECT_EQ(TestSupport::FailureText<Installer::Exception>(
-                      [&] { installer.GetInstallationPath("Configuration"); }),
-                  FolderMissing(c.reported))
-            << c.path;
+    for (const auto& row : rows) {
+        path.SetString(row.value, row.type);
+        EXPECT_EQ(row.configuration, Outcome([&] { return installer.GetInstallationPath("Configuration"); })) << row.value;
     }
-}
-
-TEST_F(HostLocationTest, APathValueOfAnotherTypeIsNoString)
-{
-    registry.installation.SetDword(1);
-    EXPECT_EQ(TestSupport::FailureText<std::invalid_argument>([&] { installer.GetInstallationPath(""); }),
-              "Incompatible value type of \"HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App "
-              "Paths\\Dreamweaver.exe\\Path\"");
+    path.SetDword(1);
+    EXPECT_EQ("Incompatible value type of \"HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App "
+              "Paths\\Dreamweaver.exe\\Path\"",
+              Outcome([&] { return installer.GetInstallationPath(""); }));
+    path.Delete();
+    EXPECT_EQ("Installer: Dreamweaver has not been found on this machine. Try to reinstall Dreamweaver MX 2004 or newer.",
+              Outcome([&] { return installer.GetInstallationPath(""); }));
 }
 
 TEST_F(HostLocationTest, TheUserFolderIsBelowApplicationDataByTheInstallationsName)
 {
-    registry.appData.SetString(NativeText(folder / "AppData"));
-    for (const std::string& path : {Installation(), Installation() + "\\"}) {
-        registry.installation.SetString(path);
-        EXPECT_EQ(NativeText(installer.GetUserDataPath("Configuration")),
-                  NativeText(folder / "AppData") + "\\Macromedia\\Dreamweaver 8\\Configuration")
-            << path;
+    appData.Delete();
+    path.Delete();
+    EXPECT_EQ("Cannot get value \"HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell "
+              "Folders\\AppData\"",
+              Outcome([&] { return installer.GetUserDataPath("Configuration"); }));
+    appData.SetString(NativeText(folder / "AppData"));
+    path.SetString(installation + "\\");
+    EXPECT_EQ(NativeText(folder / "AppData") + "\\Macromedia\\Dreamweaver 8\\Configuration",
+              Outcome([&] { return installer.GetUserDataPath("Configuration"); }));
+}
+
+TEST_F(HostLocationTest, TheExtensionManagerFolderHoldsItsProgramAndNoFolderMeansNone)
+{
+    const std::pair<std::string, std::string> rows[] = {
+        {NativeText(folder / "EM/Extension Manager.exe"), NativeText(folder / "EM") + "\\Configuration\\Extensions"},
+        {"Extension Manager.exe", ""},
+        {"", ""},
+    };
+    for (const auto& [program, packages] : rows) {
+        manager.SetString(program);
+        EXPECT_EQ(packages, Outcome([&] { return installer.GetExtensionManagerPath("Configuration/Extensions"); }));
     }
-}
-
-TEST_F(HostLocationTest, AMissingApplicationDataValueIsReportedBeforeAMissingInstallation)
-{
-    registry.appData.Delete();
-    EXPECT_EQ(TestSupport::FailureText<std::runtime_error>([&] { installer.GetUserDataPath("Configuration"); }),
-              "Cannot get value \"HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell "
-              "Folders\\AppData\"");
-}
-
-TEST_F(HostLocationTest, TheExtensionManagerFolderHoldsItsProgram)
-{
+    manager.Delete();
     EXPECT_TRUE(installer.GetExtensionManagerPath("Configuration/Extensions").empty());
-    registry.extensionManager.SetString(NativeText(folder / "Extension Manager" / "Extension Manager.exe"));
-    EXPECT_EQ(NativeText(installer.GetExtensionManagerPath("Configuration/Extensions")),
-              NativeText(folder / "Extension Manager") + "\\Configuration\\Extensions");
-}
-
-TEST_F(HostLocationTest, AnExtensionManagerRegisteredWithoutAFolderCountsAsNotRegistered)
-{
-    for (const char* program : {"", "Extension Manager.exe"}) {
-        registry.extensionManager.SetString(program);
-        EXPECT_TRUE(installer.GetExtensionManagerPath("Configuration/Extensions").empty()) << program;
-    }
 }

@@ -1,6 +1,9 @@
 #include "DreamweaverInstaller.hpp"
+#include "Exception.hpp"
 
+#include "FailureText.hpp"
 #include "HeldFile.hpp"
+#include "Paths.hpp"
 #include "TempFolder.hpp"
 
 #include <boost/algorithm/string/replace.hpp>
@@ -28,185 +31,127 @@ const std::string Button =
 
 const std::string CommentAnchor = "<menuitem name=\"Co_mment\" file=\"Objects/Invisibles/Comment.htm\" "
                                   "id=\"DWMenu_Insert_Comment\" />";
-const std::string HTMLAnchor = "<menuitem name=\"_Code Inspector\" key=\"F10\" "
-                               "command=\"dw.toggleFloater('html')\" id=\"DWMenu_Window_HTML\" />";
-const std::string ChooserAnchor =
-    "<button id=\"DW_TagChooser\" image=\"Common\\Tag_Chooser.png\" command=\"dw.showTagChooser()\" />";
+const std::string HTMLAnchor = "<menuitem name=\"_Code Inspector\" key=\"F10\" id=\"DWMenu_Window_HTML\" />";
+const std::string ChooserAnchor = "<button id=\"DW_TagChooser\" image=\"Common\\Tag_Chooser.png\" />";
 
-// Files as the host writes them, in its own layout; the tests compare with
-// Windows line ends, as the files are saved.
-const std::string Menus =
-    "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<!-- Main menus -->\n<menus>\n"
-    "\t<menubar name=\"Main Window\" id=\"DWMainWindow\">\n\t\t<menu name=\"_Insert\" id=\"DWMenu_Insert\">\n"
-    "\t\t\t<menuitem name=\"_Image\" key=\"Cmd+Alt+I\" id=\"DWMenu_Insert_Image\" />\n"
-    "\t\t\t" + CommentAnchor + "\n\t\t\t<separator />\n\t\t</menu>\n\t\t<menu name=\"_Window\" id=\"DWMenu_Window\">\n"
-    "\t\t\t" + HTMLAnchor + "\n\t\t\t<menuitem name=\"_Behaviors\" id=\"DWMenu_Window_Behaviors\" />\n"
-    "\t\t</menu>\n\t</menubar>\n</menus>\n";
-const std::string InsertBar =
-    "<?xml version=\"1.0\"?>\n<insertbar>\n<category id=\"DW_Insertbar_Common\" folder=\"Common\">\n"
-    "\t<button id=\"DW_Image\" image=\"Common\\Image.png\" file=\"Common\\Image.htm\" />\n"
-    "\t" + ChooserAnchor + "\n</category>\n</insertbar>\n";
+// The files as the host writes them; they are saved with Windows line ends.
+const std::string Menus = "<?xml version=\"1.0\"?>\n<menus>\n\t<menu name=\"_Insert\" id=\"DWMenu_Insert\">\n\t\t" +
+                          CommentAnchor + "\n\t\t<separator />\n\t</menu>\n\t<menu name=\"_Window\">\n\t\t" + HTMLAnchor +
+                          "\n\t</menu>\n</menus>\n";
+const std::string InsertBar = "<?xml version=\"1.0\"?>\n<insertbar>\n<category id=\"DW_Insertbar_Common\">\n\t" +
+                              ChooserAnchor + "\n</category>\n</insertbar>\n";
 
-std::string Windows(const std::string& text)
-{
-    return replace_all_copy(text, "\n", "\r\n");
-}
+std::string Windows(const std::string& text) { return replace_all_copy(text, "\n", "\r\n"); }
 
-std::string AfterAnchor(const std::string& text, const std::string& anchor, const std::string& added)
+std::string After(const std::string& text, const std::string& anchor, const std::string& added)
 {
     return replace_all_copy(text, anchor, anchor + added);
 }
 
 std::string WithMenuEntries(const std::string& menus, const std::string& after = "")
 {
-    return AfterAnchor(AfterAnchor(menus, CommentAnchor, "\n" + InsertEntry + after), HTMLAnchor,
-                       "\n" + WindowEntry + after);
+    return After(After(menus, CommentAnchor, "\n" + InsertEntry + after), HTMLAnchor, "\n" + WindowEntry + after);
 }
 
 std::string WithInsertBarEntries(const std::string& insertBar, const std::string& after = "")
 {
-    return AfterAnchor(insertBar, ChooserAnchor, "\n" + Separator + "\n" + Button + after);
+    return After(insertBar, ChooserAnchor, "\n" + Separator + "\n" + Button + after);
 }
 
 class MenuEntriesTest : public ::testing::Test {
 protected:
     fs::path MenusFile() const { return folder / "Menus/menus.xml"; }
     fs::path InsertBarFile() const { return folder / "Objects/insertbar.xml"; }
-    void WriteBoth(const std::string& menus, const std::string& insertBar)
+    void Write(const std::string& menus, const std::string& insertBar)
     {
         WriteFile(MenusFile(), Windows(menus));
         WriteFile(InsertBarFile(), Windows(insertBar));
     }
-    void ExpectBoth(const std::string& menus, const std::string& insertBar)
+    std::pair<std::string, std::string> Files() const { return {ReadFile(MenusFile()), ReadFile(InsertBarFile())}; }
+    static std::pair<std::string, std::string> Expected(const std::string& menus, const std::string& insertBar)
     {
-        EXPECT_EQ(Windows(menus), ReadFile(MenusFile()));
-        EXPECT_EQ(Windows(insertBar), ReadFile(InsertBarFile()));
+        return {Windows(menus), Windows(insertBar)};
     }
 
     TestSupport::TempFolder folder;
-    Installer::DreamweaverInstaller installer{"-i"};
+    Installer::DreamweaverInstaller installer{""};
 };
 
 } // namespace
 
-TEST_F(MenuEntriesTest, AddingPutsEachEntryOnItsOwnLineRightAfterItsAnchor)
+TEST_F(MenuEntriesTest, EntriesGoOnLinesOfTheirOwnAfterTheirAnchorsOnceAndComeOutLeavingTheirLineFeeds)
 {
-    WriteBoth(Menus, InsertBar);
+    Write(Menus, InsertBar);
     installer.AddMenuEntries(folder.Path());
-    ExpectBoth(WithMenuEntries(Menus), WithInsertBarEntries(InsertBar));
-}
-
-TEST_F(MenuEntriesTest, AddingWhatIsPresentChangesNothingButTheLineEnds)
-{
-    WriteFile(MenusFile(), WithMenuEntries(Menus));
-    WriteFile(InsertBarFile(), WithInsertBarEntries(InsertBar));
+    EXPECT_EQ(Expected(WithMenuEntries(Menus), WithInsertBarEntries(InsertBar)), Files());
     installer.AddMenuEntries(folder.Path());
-    ExpectBoth(WithMenuEntries(Menus), WithInsertBarEntries(InsertBar));
-}
-
-TEST_F(MenuEntriesTest, RemovingTakesOutEachEntryAndLeavesTheLineFeedBeforeIt)
-{
-    WriteBoth(WithMenuEntries(Menus), WithInsertBarEntries(InsertBar));
+    EXPECT_EQ(Expected(WithMenuEntries(Menus), WithInsertBarEntries(InsertBar)), Files());
     installer.RemoveMenuEntries(folder.Path());
-    ExpectBoth(AfterAnchor(AfterAnchor(Menus, CommentAnchor, "\n"), HTMLAnchor, "\n"),
-               AfterAnchor(InsertBar, ChooserAnchor, "\n\n"));
+    EXPECT_EQ(Expected(After(After(Menus, CommentAnchor, "\n"), HTMLAnchor, "\n"), After(InsertBar, ChooserAnchor, "\n\n")),
+              Files());
+    installer.AddMenuEntries(folder.Path());
+    EXPECT_EQ(Expected(WithMenuEntries(Menus, "\n"), WithInsertBarEntries(InsertBar, "\n\n")), Files());
 }
 
-TEST_F(MenuEntriesTest, EachInstallLeavesOneMoreEmptyLinePerMenuItemAndTwoAfterTheButton)
-{
-    WriteBoth(WithMenuEntries(Menus), WithInsertBarEntries(InsertBar));
-    for (const std::string extra : {"\n", "\n\n"}) {
-        installer.RemoveMenuEntries(folder.Path());
-        installer.AddMenuEntries(folder.Path());
-        ExpectBoth(WithMenuEntries(Menus, extra), WithInsertBarEntries(InsertBar, extra + extra));
-    }
-}
-
-TEST_F(MenuEntriesTest, InsertBarPresenceIsJudgedByTheButtonAfterTheCommonCategoryOnly)
+TEST_F(MenuEntriesTest, EntriesAreAddedWhereTheirAnchorsAreAndTheButtonIsLookedForAfterTheCommonCategory)
 {
     const std::string buttonFirst = replace_all_copy(InsertBar, "<category", Button + "\n<category");
-    const std::string separatorOnly = AfterAnchor(InsertBar, ChooserAnchor, "\n" + Separator);
+    const std::string separatorOnly = After(InsertBar, ChooserAnchor, "\n" + Separator);
     const std::string noCategory = replace_all_copy(InsertBar, "DW_Insertbar_Common", "DW_Insertbar_Forms");
     const std::string noChooser = replace_all_copy(InsertBar, "DW_TagChooser", "DW_Other");
-    const struct {
-        const char* situation;
-        std::string before, after;
-    } rows[] = {
-        {"button before the category", buttonFirst, WithInsertBarEntries(buttonFirst)},
-        {"separator without button", separatorOnly, WithInsertBarEntries(InsertBar, "\n" + Separator)},
-        {"no common category", noCategory, WithInsertBarEntries(noCategory)},
-        {"no tag chooser", noChooser, noChooser},
-    };
-    for (const auto& row : rows) {
-        WriteFile(InsertBarFile(), Windows(row.before));
-        installer.AddMenuEntries(folder.Path());
-        EXPECT_EQ(Windows(row.after), ReadFile(InsertBarFile())) << row.situation;
-    }
-}
-
-TEST_F(MenuEntriesTest, AMissingMenuAnchorLeavesOutOnlyItsOwnEntry)
-{
     const std::string noHTML = replace_all_copy(Menus, "DWMenu_Window_HTML", "DWMenu_Window_CSS");
     const std::string noComment = replace_all_copy(Menus, "DWMenu_Insert_Comment", "DWMenu_Insert_Table");
     const struct {
-        std::string before, after;
+        std::string menus, insertBar, addedMenus, addedInsertBar;
     } rows[] = {
-        {noHTML, AfterAnchor(noHTML, CommentAnchor, "\n" + InsertEntry)},
-        {noComment, AfterAnchor(noComment, HTMLAnchor, "\n" + WindowEntry)},
+        {noHTML, buttonFirst, After(noHTML, CommentAnchor, "\n" + InsertEntry), WithInsertBarEntries(buttonFirst)},
+        {noComment, separatorOnly, After(noComment, HTMLAnchor, "\n" + WindowEntry),
+         WithInsertBarEntries(InsertBar, "\n" + Separator)},
+        {Menus, noCategory, WithMenuEntries(Menus), WithInsertBarEntries(noCategory)},
+        {Menus, noChooser, WithMenuEntries(Menus), noChooser},
     };
     for (const auto& row : rows) {
-        WriteFile(MenusFile(), Windows(row.before));
+        Write(row.menus, row.insertBar);
         installer.AddMenuEntries(folder.Path());
-        EXPECT_EQ(Windows(row.after), ReadFile(MenusFile()));
+        EXPECT_EQ(Expected(row.addedMenus, row.addedInsertBar), Files()) << row.insertBar;
     }
 }
 
 TEST_F(MenuEntriesTest, AnEntryIsRemovedOnlyWhenItsNameAndIdAreReadAsWritten)
 {
-    const struct {
-        std::string entry;
-        bool removed;
-    } rows[] = {
+    const std::pair<std::string, bool> rows[] = {
         {"<menuitem name=\"x\"\n\t  id=\"DWMenu_Window_VNL\" />", true},
         {"<menuitem\nid=\"DWMenu_Window_VNL\" />", false},
         {"<menuitem name=\"x\"\nid=\"DWMenu_Window_VNL\" />", false},
         {"<MenuItem id=\"DWMenu_Window_VNL\" />", false},
         {"<menuitem id=\"dwmenu_window_vnl\" />", false},
     };
-    for (const auto& row : rows) {
-        const std::string before = AfterAnchor(Menus, HTMLAnchor, "\n" + row.entry);
-        WriteFile(MenusFile(), Windows(before));
+    for (const auto& [entry, removed] : rows) {
+        const std::string before = After(Menus, HTMLAnchor, "\n" + entry);
+        Write(before, InsertBar);
         installer.RemoveMenuEntries(folder.Path());
-        EXPECT_EQ(Windows(row.removed ? AfterAnchor(Menus, HTMLAnchor, "\n") : before), ReadFile(MenusFile()))
-            << row.entry;
+        EXPECT_EQ(Windows(removed ? After(Menus, HTMLAnchor, "\n") : before), ReadFile(MenusFile())) << entry;
     }
 }
 
 TEST_F(MenuEntriesTest, AMissingFileIsNotCreatedAndTheOtherIsStillEdited)
 {
-    const struct {
-        fs::path present, absent;
-        std::string before, added;
-    } rows[] = {
-        {MenusFile(), InsertBarFile(), Menus, WithMenuEntries(Menus)},
-        {InsertBarFile(), MenusFile(), InsertBar, WithInsertBarEntries(InsertBar)},
-    };
-    for (const auto& row : rows) {
-        fs::remove(row.absent);
-        WriteFile(row.present, Windows(row.before));
-        installer.AddMenuEntries(folder.Path());
-        EXPECT_EQ(Windows(row.added), ReadFile(row.present));
-        installer.RemoveMenuEntries(folder.Path());
-        EXPECT_FALSE(fs::exists(row.absent)) << row.absent;
-    }
+    WriteFile(InsertBarFile(), Windows(InsertBar));
+    installer.AddMenuEntries(folder.Path());
+    installer.RemoveMenuEntries(folder.Path());
+    EXPECT_FALSE(fs::exists(MenusFile()));
+    EXPECT_EQ(Windows(After(InsertBar, ChooserAnchor, "\n\n")), ReadFile(InsertBarFile()));
 }
 
-TEST_F(MenuEntriesTest, AnUnreadableMenusFileIsLeftAsItWas)
+TEST_F(MenuEntriesTest, AFileThatCannotBeReadEndsTheEditNamingItAndStaysAsItWas)
 {
-    WriteBoth(Menus, InsertBar);
+    Write(Menus, InsertBar);
+    std::string failure;
     {
-        const Utilities::ScopedHandle held = HoldOpen(MenusFile(), 0);
-        installer.AddMenuEntries(folder.Path());
+        const auto held = HoldOpen(InsertBarFile(), 0);
+        failure = TestSupport::FailureText<Installer::Exception>([&] { installer.AddMenuEntries(folder.Path()); });
     }
-    ExpectBoth(Menus, WithInsertBarEntries(InsertBar));
+    const std::string start = "Installer: Cannot edit \"" + Utilities::NativeText(InsertBarFile()) + "\" (";
+    EXPECT_EQ(start, failure.substr(0, start.size()));
+    EXPECT_EQ(Expected(WithMenuEntries(Menus), InsertBar), Files());
 }

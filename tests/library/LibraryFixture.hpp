@@ -9,19 +9,19 @@
 
 namespace LibraryTest {
 
-// The error dialog's caption and its controls, written out once here.
+// The error dialog's caption and controls, written out once here.
 constexpr const char* Caption = "Vantrelle Extension";
 constexpr int MessageControl = 1004;
 constexpr int CopyButton = 1002;
 constexpr int CloseButton = 1003;
 
-// The folder of the test program, with a trailing backslash.
+// The folder of the test program, with a trailing backslash, and the build's
+// library folder beside it.
 std::string TestFolder();
-// The built library and host program.
-std::string LibraryPath();
-std::string HostProgramPath();
+std::string LibraryFolder();
 
-// A host with the full environment; every error dialog is recorded and closed.
+// The built library under a host with the full environment; every error
+// dialog is recorded and closed.
 class LibraryTest : public ::testing::Test {
 protected:
     LibraryTest() { host.Initialize(ScriptHost::FullSize); }
@@ -33,9 +33,8 @@ protected:
     }
     std::vector<std::string> DialogTexts() const { return dialogs.Texts(); }
 
-    ScriptHost host{LibraryPath()};
-    TestSupport::DialogWatcher dialogs{Caption, std::vector<int>{CloseButton}, TestSupport::DialogWatcher::Scope::ThisProcess,
-                                       MessageControl};
+    ScriptHost host{LibraryFolder() + "Loomlet.dll"};
+    TestSupport::DialogWatcher dialogs{Caption, TestSupport::DialogWatcher::Press(CloseButton), MessageControl};
 };
 
 } // namespace LibraryTest

@@ -5,145 +5,96 @@
 
 #include <gtest/gtest.h>
 
-#include <stdexcept>
+#include <deque>
 
+using TestSupport::FailureText;
 using Utilities::Registry::Key;
 using Utilities::Registry::Value;
-using TestSupport::ScopedRegistryValue;
 
 namespace {
 
-const char* const TestSubKey = "Software\\VantrelleTests\\Registry";
-const std::string TestKeyPath = std::string("HKEY_CURRENT_USER\\") + TestSubKey;
+const std::string TestKey = "HKEY_CURRENT_USER\\Software\\VantrelleTests";
 
-class RegistryTest : public ::testing::Test {
-protected:
-    ~RegistryTest() override { TestSupport::DeleteRegistryTree(HKEY_CURRENT_USER, "Software\\VantrelleTests"); }
-
-    ScopedRegistryValue& Set(const std::string& name)
-    {
-        values.push_back(std::make_unique<ScopedRegistryValue>(HKEY_CURRENT_USER, TestSubKey, name));
-        return *values.back();
-    }
-
-    std::vector<std::unique_ptr<ScopedRegistryValue>> values;
+struct RegistryTest : ::testing::Test {
+    ~RegistryTest() override { TestSupport::DeleteRegistryTree(TestKey); }
 };
 
-template <class Failure>
-std::string FailureText(const Value& value)
+// The string a value reads as, or the text of the failure to read it.
+std::string ReadOutcome(const Value& value)
 {
-    return TestSupport::FailureText<Failure>([&] { value.GetString(); });
+    try {
+        return value.GetString();
+    } catch (const std::exception& failure) {
+        return failure.what();
+    }
 }
 
 } // namespace
 
-TEST_F(RegistryTest, RootNamesInAnyCaseAndExtraBackslashesNameTheSameKey)
-{
-    Set("Name").SetString("text");
-    const Key key("hkey_current_user\\\\Software\\VantrelleTests\\\\Registry\\");
-    const Value value(key, "Name");
-    EXPECT_TRUE(key.Exists());
-    EXPECT_TRUE(value.Exists());
-    EXPECT_EQ(value.GetString(), "text");
-    EXPECT_EQ(key.GetRootName(), "hkey_current_user");
-    EXPECT_EQ(key.GetSubKeyPath(), TestSubKey);
-    EXPECT_EQ(value.GetFullName(), std::string("hkey_current_user\\") + TestSubKey + "\\Name");
-}
-
-TEST_F(RegistryTest, UnknownRootNamesNothing)
-{
-    Set("Name").SetString("text");
-    const Key key(std::string("HKCU\\") + TestSubKey);
-    const Value value(key, "Name");
-    EXPECT_FALSE(key.Exists());
-    EXPECT_FALSE(value.Exists());
-    EXPECT_EQ(key.GetRootHandle(), nullptr);
-    EXPECT_EQ(FailureText<std::runtime_error>(value),
-              "Cannot get value \"HKCU\\Software\\VantrelleTests\\Registry\\Name\"");
-}
-
-TEST_F(RegistryTest, APathOfOnlyARootNamesTheRootKey)
-{
-    const Key key("HKEY_CURRENT_USER");
-    EXPECT_TRUE(key.Exists());
-    EXPECT_EQ(key.GetSubKeyPath(), "");
-    EXPECT_EQ(Value(key, "NoSuchValue").GetFullName(), "HKEY_CURRENT_USER\\NoSuchValue");
-}
-
-TEST_F(RegistryTest, StringTypesReadAsStoredWithoutExpansion)
-{
-    Set("Plain").SetString("C:\\Program Files\\Vantrelle");
-    Set("Expandable").SetString("%SystemRoot%\\x", REG_EXPAND_SZ);
-    Set("Multi").SetRaw(REG_MULTI_SZ, std::string("first\0second\0\0", 14));
-    const Key key(TestKeyPath);
-    EXPECT_EQ(Value(key, "Plain").GetString(), "C:\\Program Files\\Vantrelle");
-    EXPECT_EQ(Value(key, "Expandable").GetString(), "%SystemRoot%\\x");
-    EXPECT_EQ(Value(key, "Multi").GetString(), "first");
-}
-
-TEST_F(RegistryTest, StringDataWithoutTerminatorOrBytesReadsAsItsStoredCharacters)
+TEST_F(RegistryTest, ValuesReadAsTheStringTheyHoldOrFailNamingTheValueInFull)
 {
     const struct {
         const char* name;
+        DWORD type;
         std::string bytes;
-        const char* expected;
-    } cases[] = {
-        {"Empty", std::string(), ""},
-        {"Unterminated", std::string("abc"), "abc"},
-        {"OneCharacter", std::string("x"), "x"},
-        {"EmbeddedNul", std::string("ab\0cd", 5), "ab"},
-        {"Terminated", std::string("abc\0", 4), "abc"},
+        std::string read;
+    } rows[] = {
+        {"Plain", REG_SZ, std::string("C:\\Program Files\\V\0", 19), "C:\\Program Files\\V"},
+        {"Expandable", REG_EXPAND_SZ, std::string("%SystemRoot%\\x\0", 15), "%SystemRoot%\\x"},
+        {"Multi", REG_MULTI_SZ, std::string("first\0second\0\0", 14), "first"},
+        {"Unterminated", REG_SZ, "abc", "abc"},
+        {"Empty", REG_SZ, "", ""},
+        {"EmbeddedNul", REG_SZ, std::string("ab\0cd", 5), "ab"},
+        {"Number", REG_DWORD, "\4\3\2\1",
+         "Incompatible value type of \"HKEY_CURRENT_USER\\Software\\VantrelleTests\\Number\""},
     };
-    for (const auto& c : cases) {
-        Set(c.name).SetRaw(REG_SZ, c.bytes);
+    const Key key(TestKey);
+    std::deque<TestSupport::ScopedRegistryValue> stored;
+    for (const auto& row : rows) {
+        stored.emplace_back(TestKey, row.name).SetRaw(row.type, row.bytes);
     }
-    const Key key(TestKeyPath);
-    for (const auto& c : cases) {
-        EXPECT_EQ(Value(key, c.name).GetString(), c.expected) << c.name;
+    for (const auto& row : rows) {
+        const Value value(key, row.name);
+        EXPECT_TRUE(value.Exists()) << row.name;
+        EXPECT_EQ(row.read, ReadOutcome(value)) << row.name;
     }
-}
-
-TEST_F(RegistryTest, NonStringValuesExistButAreNoString)
-{
-    Set("Number").SetDword(0x01020304);
-    const Key key(TestKeyPath);
-    const Value value(key, "Number");
-    EXPECT_TRUE(value.Exists());
-    EXPECT_EQ(FailureText<std::invalid_argument>(value),
-              "Incompatible value type of \"HKEY_CURRENT_USER\\Software\\VantrelleTests\\Registry\\Number\"");
-
     std::string data;
     std::uint32_t type = 0;
-    value.Read(data, type);
-    EXPECT_EQ(type, static_cast<std::uint32_t>(REG_DWORD));
-    EXPECT_EQ(data, std::string("\x04\x03\x02\x01", 4));
+    Value(key, "Number").Read(data, type);
+    EXPECT_EQ(std::make_pair(std::string("\4\3\2\1"), std::uint32_t{REG_DWORD}), std::make_pair(data, type));
 }
 
-TEST_F(RegistryTest, AMissingValueUnderAnExistingKey)
+TEST_F(RegistryTest, AMissingOrUnnamedKeyOrValueDoesNotExistAndCannotBeRead)
 {
-    Set("Other").SetString("x");
-    const Key key(TestKeyPath);
-    const Value value(key, "Missing");
-    EXPECT_TRUE(key.Exists());
-    EXPECT_FALSE(value.Exists());
-    EXPECT_EQ(FailureText<std::runtime_error>(value),
-              "Cannot get value \"HKEY_CURRENT_USER\\Software\\VantrelleTests\\Registry\\Missing\"");
+    TestSupport::ScopedRegistryValue stored(TestKey, "Name");
+    stored.SetString("text");
+    const struct {
+        std::string key, value;
+        bool keyExists;
+    } rows[] = {
+        {TestKey, "Missing", true},
+        {TestKey + "\\Missing", "Name", false},
+        {"HKCU\\Software\\VantrelleTests", "Name", false},
+    };
+    for (const auto& row : rows) {
+        const Key key(row.key);
+        EXPECT_EQ(row.keyExists, key.Exists()) << row.key;
+        EXPECT_FALSE(Value(key, row.value).Exists()) << row.key;
+        EXPECT_EQ("Cannot get value \"" + row.key + "\\" + row.value + "\"", ReadOutcome(Value(key, row.value)));
+    }
 }
 
-TEST_F(RegistryTest, AMissingKey)
+TEST_F(RegistryTest, RootNamesInAnyCaseAndStrayBackslashesNameTheSameKey)
 {
-    const Key key(TestKeyPath + "\\Missing");
-    EXPECT_FALSE(key.Exists());
-    EXPECT_FALSE(Value(key, "Any").Exists());
-    EXPECT_EQ(FailureText<std::runtime_error>(Value(key, "Any")),
-              "Cannot get value \"HKEY_CURRENT_USER\\Software\\VantrelleTests\\Registry\\Missing\\Any\"");
-}
-
-TEST_F(RegistryTest, SettingTheRootNameMovesTheKey)
-{
-    Key key("HKEY_LOCAL_MACHINE\\" + std::string(TestSubKey));
-    Set("Name").SetString("user");
+    TestSupport::ScopedRegistryValue stored(TestKey, "Name");
+    stored.SetString("text");
+    Key key("\\hkey_current_user\\\\Software\\VantrelleTests\\");
+    EXPECT_EQ("text", Value(key, "Name").GetString());
+    EXPECT_EQ("hkey_current_user\\Software\\VantrelleTests\\Name", Value(key, "Name").GetFullName());
+    key.SetRootName(Utilities::Registry::LocalMachine);
+    EXPECT_EQ("HKEY_LOCAL_MACHINE", key.GetRootName());
     EXPECT_FALSE(Value(key, "Name").Exists());
-    key.SetRootName(Utilities::Registry::CurrentUser);
-    EXPECT_EQ(Value(key, "Name").GetString(), "user");
+    const Key root("HKEY_CURRENT_USER");
+    EXPECT_TRUE(root.Exists());
+    EXPECT_EQ("", root.GetSubKeyPath());
 }

@@ -1,4 +1,4 @@
-#include "Messages.hpp"
+#include "LibraryMessages.hpp"
 
 #include <boost/format.hpp>
 
