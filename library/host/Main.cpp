@@ -1,8 +1,10 @@
 // Calls the functions of Loomlet.dll from the command line, the way the host
 // application's scripts do, and prints what each call gives back.
 #include "ScriptHost.hpp"
-#include "UnattendedDialogs.hpp"
+#include "DialogWatcher.hpp"
+#include "Resource.h"
 
+#include <algorithm>
 #include <iostream>
 #include <memory>
 #include <string>
@@ -78,9 +80,14 @@ int main(int count, char** arguments)
     try {
         ScriptHost host(options.library);
         host.Initialize(ScriptHost::FullSize);
-        std::unique_ptr<UnattendedDialogs> dialogs;
+        std::unique_ptr<DialogWatcher> dialogs;
         if (options.unattended) {
-            dialogs = std::make_unique<UnattendedDialogs>(std::cout);
+            // Each text is printed, with the console's line ends, and the dialog closed.
+            dialogs = std::make_unique<DialogWatcher>(ERROR_DIALOG_CAPTION, IDC_MESSAGE_TEXT, [](HWND dialog, std::string text) {
+                text.erase(std::remove(text.begin(), text.end(), '\r'), text.end());
+                std::cout << "Dialog:\n" << text << "\n" << std::flush;
+                DialogWatcher::Press(dialog, IDC_CLOSE);
+            });
         }
         bool failed = false;
         std::string previous;

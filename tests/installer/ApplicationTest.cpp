@@ -2,13 +2,11 @@
 #include "EntryPoint.hpp"
 #include "Exception.hpp"
 
-#include "DialogWatcher.hpp"
-#include "FailureText.hpp"
-#include "TopLevelWindow.hpp"
+#include "TestSupport.hpp"
 
 #include <gtest/gtest.h>
 
-using TestSupport::DialogWatcher;
+using namespace TestSupport;
 using Operations = std::vector<std::string>;
 
 namespace {
@@ -22,116 +20,69 @@ public:
     std::string GetRequiredHostName() override { return "Test Host 1.0"; }
     void GetWindowTitleKeywords(std::vector<std::string>& keywords) override
     {
-        ++hostChecks;
+        operations.push_back("host check");
         keywords = {"test host window"};
     }
     void Install() override { operations.push_back("install"); }
-    void Uninstall() override
-    {
-        operations.push_back("uninstall");
-        if (failUninstall) {
-            throw std::runtime_error("uninstall failed");
-        }
-    }
+    void Uninstall() override { operations.push_back("uninstall"); }
 
     Operations operations;
-    int hostChecks = 0;
-    bool failUninstall = false;
 };
-
-const char* const CloseHostText = "Please close all running instances of Test Host and press Retry in order to proceed.";
 
 } // namespace
 
-TEST(Application, HelpOrAnEmptyCommandLineShowsTheUsageAndNothingElse)
+TEST(Application, TheFirstOperationAskedForRunsAfterTheHostCheckOrTheUsageIsShownOrBothOperationsAreRefused)
 {
-    DialogWatcher usage("Usage", DialogWatcher::Press(IDOK));
-    const char* const commandLines[] = {"", " \t ", "--help", "-h", "--help --install"};
-    for (const char* commandLine : commandLines) {
+    const DialogWatcher usage("Usage", 0xFFFF, DialogWatcher::Pressing(IDOK));
+    const std::pair<const char*, Operations> rows[] = {
+        {"-i", {"host check", "install"}}, {"--uninstall", {"host check", "uninstall"}},
+        {"-r", {"host check", "uninstall", "install"}}, {"-u -r", {"host check", "uninstall"}},
+        {"-i --reinstall", {"host check", "install"}}, {"please install", {"host check"}},
+        {"", {}}, {" \t ", {}}, {"-h", {}}, {"--help --install", {}},
+    };
+    for (const auto& [commandLine, operations] : rows) {
         RecordingApplication application(commandLine);
-        EXPECT_EQ(1, application.Run()) << commandLine;
-        EXPECT_EQ(0, application.hostChecks + static_cast<int>(application.operations.size())) << commandLine;
+        EXPECT_EQ(operations.size() > 1 ? 0 : 1, application.Run()) << commandLine;
+        EXPECT_EQ(operations, application.operations) << commandLine;
     }
-    EXPECT_EQ(std::vector<std::string>(std::size(commandLines), "Options:\n"
-                                                                "  -h [ --help ]         show this help message\n"
-                                                                "  -i [ --install ]      perform installation\n"
-                                                                "  -u [ --uninstall ]    perform uninstallation\n"
-                                                                "  -r [ --reinstall ]    perform reinstallation\n"),
+    EXPECT_EQ(std::vector<std::string>(4, "Options:\n"
+                                          "  -h [ --help ]         show this help message\n"
+                                          "  -i [ --install ]      perform installation\n"
+                                          "  -u [ --uninstall ]    perform uninstallation\n"
+                                          "  -r [ --reinstall ]    perform reinstallation\n"),
               usage.Texts());
-}
-
-TEST(Application, InstallTogetherWithUninstallIsRefusedWithTheCommandLineVerbatim)
-{
     for (const char* commandLine : {"-i -u", "-h -i -u", "-r \"-i\"  -u"}) {
         RecordingApplication application(commandLine);
         EXPECT_EQ(std::string("Installer: Cannot perform specified operation \"") + commandLine + "\"",
-                  TestSupport::FailureText<Installer::Exception>([&] { application.Run(); }));
-        EXPECT_TRUE(application.operations.empty());
+                  FailureText<Installer::Exception>([&] { application.Run(); }));
+        EXPECT_EQ(Operations{}, application.operations);
     }
 }
 
-TEST(Application, TheFirstOperationAskedForRunsAfterTheRunningHostCheck)
+// The end-to-end tests answer the prompt with Abort and Ignore.
+TEST(Application, ARunningHostIsAskedToCloseAgainAfterEachRetryUntilItIsGone)
 {
-    const struct {
-        const char* commandLine;
-        int exitCode;
-        Operations operations;
-    } rows[] = {
-        {"-i", 0, {"install"}},          {"--uninstall", 0, {"uninstall"}},
-        {"-r", 0, {"uninstall", "install"}}, {"-u -r", 0, {"uninstall"}},
-        {"-i --reinstall", 0, {"install"}},  {"please install", 1, {}},
-    };
-    for (const auto& row : rows) {
-        RecordingApplication application(row.commandLine);
-        EXPECT_EQ(row.exitCode, application.Run()) << row.commandLine;
-        EXPECT_EQ(row.operations, application.operations) << row.commandLine;
-        EXPECT_EQ(1, application.hostChecks) << row.commandLine;
-    }
-    RecordingApplication reinstall("-r");
-    reinstall.failUninstall = true;
-    EXPECT_THROW(reinstall.Run(), std::runtime_error);
-    EXPECT_EQ(Operations{"uninstall"}, reinstall.operations);
-}
-
-TEST(Application, ARunningHostIsAskedToCloseUntilItIsGoneOrTheUserDecides)
-{
-    const struct {
-        const char* commandLine;
-        std::vector<int> answers; // closing the host after the last one
-        int exitCode;
-        Operations operations;
-    } rows[] = {
-        {"-r", {IDABORT}, 1, {}},
-        {"-i", {IDIGNORE}, 0, {"install"}},
-        {"-u", {IDCANCEL}, 0, {"uninstall"}},
-        {"-u", {IDRETRY, IDRETRY}, 0, {"uninstall"}},
-        {"nothing", {IDIGNORE}, 1, {}},
-    };
-    for (const auto& row : rows) {
-        TestSupport::TopLevelWindow host("TEST HOST WINDOW - page.html");
-        size_t asked = 0;
-        DialogWatcher prompts("Installer", [&](HWND prompt) {
-            if (++asked == row.answers.size()) {
-                host.Close();
-            }
-            TestSupport::PressButton(prompt, row.answers[asked - 1]);
-        });
-        RecordingApplication application(row.commandLine);
-        EXPECT_EQ(row.exitCode, application.Run()) << row.commandLine;
-        EXPECT_EQ(row.operations, application.operations) << row.commandLine;
-        EXPECT_EQ(std::vector<std::string>(row.answers.size(), CloseHostText), prompts.Texts()) << row.commandLine;
-    }
+    const TitledWindow host("TEST HOST WINDOW - page.html");
+    int asked = 0;
+    const DialogWatcher prompts("Installer", 0xFFFF, [&](HWND prompt, const std::string&) {
+        if (++asked == 2) {
+            PostMessageA(host.handle, WM_CLOSE, 0, 0);
+        }
+        DialogWatcher::Press(prompt, IDRETRY);
+    });
+    RecordingApplication application("-u");
+    EXPECT_EQ(0, application.Run());
+    EXPECT_EQ((Operations{"host check", "host check", "host check", "uninstall"}), application.operations);
+    EXPECT_EQ(std::vector<std::string>(2, "Please close all running instances of Test Host and press Retry in order to proceed."),
+              prompts.Texts());
 }
 
 TEST(EntryPoint, EveryFailureBecomesAnErrorBoxAndExitCodeOne)
 {
-    DialogWatcher errors("Error", DialogWatcher::Press(IDOK));
+    const DialogWatcher errors("Error", 0xFFFF, DialogWatcher::Pressing(IDOK));
     EXPECT_EQ(1, Installer::RunInstaller("-x"));
-    EXPECT_EQ(1, Installer::RunInstaller("-i --install"));
     EXPECT_EQ(1, Installer::RunReportingFailures([]() -> int { throw 42; }));
     EXPECT_EQ(0, Installer::RunReportingFailures([] { return 0; }));
-    EXPECT_EQ((std::vector<std::string>{"unrecognised option '-x'",
-                                        "option '--install' cannot be specified more than once",
-                                        "Installer: An unexpected internal error occurred."}),
+    EXPECT_EQ((std::vector<std::string>{"unrecognised option '-x'", "Installer: An unexpected internal error occurred."}),
               errors.Texts());
 }

@@ -1,26 +1,20 @@
 #include "DreamweaverInstaller.hpp"
-#include "Exception.hpp"
 
-#include "FailureText.hpp"
-#include "HeldFile.hpp"
-#include "Paths.hpp"
-#include "TempFolder.hpp"
+#include "TestSupport.hpp"
 
 #include <boost/algorithm/string/replace.hpp>
 #include <boost/filesystem/operations.hpp>
 #include <gtest/gtest.h>
 
-using TestSupport::ReadFile;
-using TestSupport::WriteFile;
+using namespace TestSupport;
 using boost::algorithm::replace_all_copy;
-namespace fs = boost::filesystem;
+using boost::algorithm::replace_first_copy;
 
 namespace {
 
 const std::string WindowEntry =
     "<menuitem id=\"DWMenu_Window_VNL\" name=\"Vantrelle Extension\" enabled=\"dw.getFocus() != 'browser'\" "
-    "command=\"dw.toggleFloater('VNLfloater')\" checked=\"dw.getFloaterVisibility ('VNLfloater')\" "
-    "domRequired=\"false\" />";
+    "command=\"dw.toggleFloater('VNLfloater')\" checked=\"dw.getFloaterVisibility ('VNLfloater')\" domRequired=\"false\" />";
 const std::string InsertEntry =
     "<menuitem id=\"DWMenu_Insert_VNLobject\" name=\"Vantrelle\" enabled=\"dw.getFocus() != 'browser' && "
     "dw.getDocumentDOM() != null && dw.getDocumentDOM().getParseMode() == 'html'\" "
@@ -29,19 +23,10 @@ const std::string Separator = "<separator id=\"VNL_Object_sep\" />";
 const std::string Button =
     "<button file=\"Common\\VNLobject.html\" id=\"VNL_Object\" image=\"Common\\VNLobject.png\" name=\"Vantrelle\" />";
 
-const std::string CommentAnchor = "<menuitem name=\"Co_mment\" file=\"Objects/Invisibles/Comment.htm\" "
-                                  "id=\"DWMenu_Insert_Comment\" />";
-const std::string HTMLAnchor = "<menuitem name=\"_Code Inspector\" key=\"F10\" id=\"DWMenu_Window_HTML\" />";
-const std::string ChooserAnchor = "<button id=\"DW_TagChooser\" image=\"Common\\Tag_Chooser.png\" />";
-
-// The files as the host writes them; they are saved with Windows line ends.
-const std::string Menus = "<?xml version=\"1.0\"?>\n<menus>\n\t<menu name=\"_Insert\" id=\"DWMenu_Insert\">\n\t\t" +
-                          CommentAnchor + "\n\t\t<separator />\n\t</menu>\n\t<menu name=\"_Window\">\n\t\t" + HTMLAnchor +
-                          "\n\t</menu>\n</menus>\n";
-const std::string InsertBar = "<?xml version=\"1.0\"?>\n<insertbar>\n<category id=\"DW_Insertbar_Common\">\n\t" +
-                              ChooserAnchor + "\n</category>\n</insertbar>\n";
-
-std::string Windows(const std::string& text) { return replace_all_copy(text, "\n", "\r\n"); }
+// How the anchor tags of the sample files end.
+const std::string HTMLAnchor = "id=\"DWMenu_Window_HTML\" />";
+const std::string CommentAnchor = "id=\"DWMenu_Insert_Comment\" />";
+const std::string ChooserAnchor = "command=\"dw.showTagChooser()\" />";
 
 std::string After(const std::string& text, const std::string& anchor, const std::string& added)
 {
@@ -60,98 +45,55 @@ std::string WithInsertBarEntries(const std::string& insertBar, const std::string
 
 class MenuEntriesTest : public ::testing::Test {
 protected:
-    fs::path MenusFile() const { return folder / "Menus/menus.xml"; }
-    fs::path InsertBarFile() const { return folder / "Objects/insertbar.xml"; }
-    void Write(const std::string& menus, const std::string& insertBar)
+    using Files = std::pair<std::string, std::string>;
+    // Both files after the operation, with the line feeds of the texts given.
+    Files Edit(void (Installer::DreamweaverInstaller::*operation)(const fs::path&), const Files& before = {})
     {
-        WriteFile(MenusFile(), Windows(menus));
-        WriteFile(InsertBarFile(), Windows(insertBar));
-    }
-    std::pair<std::string, std::string> Files() const { return {ReadFile(MenusFile()), ReadFile(InsertBarFile())}; }
-    static std::pair<std::string, std::string> Expected(const std::string& menus, const std::string& insertBar)
-    {
-        return {Windows(menus), Windows(insertBar)};
+        if (!before.first.empty()) {
+            WriteFile(menusFile, replace_all_copy(before.first, "\n", "\r\n"));
+        }
+        if (!before.second.empty()) {
+            WriteFile(insertBarFile, replace_all_copy(before.second, "\n", "\r\n"));
+        }
+        (installer.*operation)(folder.path);
+        const auto read = [](const fs::path& file) { return fs::exists(file) ? replace_all_copy(ReadFile(file), "\r\n", "\n") : ""; };
+        return {read(menusFile), read(insertBarFile)};
     }
 
-    TestSupport::TempFolder folder;
+    TempFolder folder;
+    const fs::path menusFile = folder / "Menus/menus.xml", insertBarFile = folder / "Objects/insertbar.xml";
+    // The samples as the host writes them, with line feeds as the edits see them.
+    const std::string menus = replace_all_copy(ReadFile(HostFile(TEST_DATA_DIR "/Configuration/Menus/menus.xml")), "\r\n", "\n");
+    const std::string insertBar =
+        replace_all_copy(ReadFile(HostFile(TEST_DATA_DIR "/Configuration/Objects/insertbar.xml")), "\r\n", "\n");
     Installer::DreamweaverInstaller installer{""};
+    const decltype(&Installer::DreamweaverInstaller::AddMenuEntries) Add = &Installer::DreamweaverInstaller::AddMenuEntries;
+    const decltype(Add) Remove = &Installer::DreamweaverInstaller::RemoveMenuEntries;
 };
 
 } // namespace
 
-TEST_F(MenuEntriesTest, EntriesGoOnLinesOfTheirOwnAfterTheirAnchorsOnceAndComeOutLeavingTheirLineFeeds)
+TEST_F(MenuEntriesTest, EntriesGoOnceOnLinesOfTheirOwnAfterTheirAnchorsIfThereAreAnyAndComeOutLeavingTheirLineFeeds)
 {
-    Write(Menus, InsertBar);
-    installer.AddMenuEntries(folder.Path());
-    EXPECT_EQ(Expected(WithMenuEntries(Menus), WithInsertBarEntries(InsertBar)), Files());
-    installer.AddMenuEntries(folder.Path());
-    EXPECT_EQ(Expected(WithMenuEntries(Menus), WithInsertBarEntries(InsertBar)), Files());
-    installer.RemoveMenuEntries(folder.Path());
-    EXPECT_EQ(Expected(After(After(Menus, CommentAnchor, "\n"), HTMLAnchor, "\n"), After(InsertBar, ChooserAnchor, "\n\n")),
-              Files());
-    installer.AddMenuEntries(folder.Path());
-    EXPECT_EQ(Expected(WithMenuEntries(Menus, "\n"), WithInsertBarEntries(InsertBar, "\n\n")), Files());
-}
-
-TEST_F(MenuEntriesTest, EntriesAreAddedWhereTheirAnchorsAreAndTheButtonIsLookedForAfterTheCommonCategory)
-{
-    const std::string buttonFirst = replace_all_copy(InsertBar, "<category", Button + "\n<category");
-    const std::string separatorOnly = After(InsertBar, ChooserAnchor, "\n" + Separator);
-    const std::string noCategory = replace_all_copy(InsertBar, "DW_Insertbar_Common", "DW_Insertbar_Forms");
-    const std::string noChooser = replace_all_copy(InsertBar, "DW_TagChooser", "DW_Other");
-    const std::string noHTML = replace_all_copy(Menus, "DWMenu_Window_HTML", "DWMenu_Window_CSS");
-    const std::string noComment = replace_all_copy(Menus, "DWMenu_Insert_Comment", "DWMenu_Insert_Table");
-    const struct {
-        std::string menus, insertBar, addedMenus, addedInsertBar;
-    } rows[] = {
-        {noHTML, buttonFirst, After(noHTML, CommentAnchor, "\n" + InsertEntry), WithInsertBarEntries(buttonFirst)},
-        {noComment, separatorOnly, After(noComment, HTMLAnchor, "\n" + WindowEntry),
-         WithInsertBarEntries(InsertBar, "\n" + Separator)},
-        {Menus, noCategory, WithMenuEntries(Menus), WithInsertBarEntries(noCategory)},
-        {Menus, noChooser, WithMenuEntries(Menus), noChooser},
+    EXPECT_EQ(Files(WithMenuEntries(menus), WithInsertBarEntries(insertBar)), Edit(Add, {menus, insertBar}));
+    EXPECT_EQ(Files(WithMenuEntries(menus), WithInsertBarEntries(insertBar)), Edit(Add));
+    EXPECT_EQ(Files(After(After(menus, CommentAnchor, "\n"), HTMLAnchor, "\n"), After(insertBar, ChooserAnchor, "\n\n")),
+              Edit(Remove));
+    EXPECT_EQ(Files(WithMenuEntries(menus, "\n"), WithInsertBarEntries(insertBar, "\n\n")), Edit(Add));
+    // Each entry goes after its own anchor; the button counts only after the Common category.
+    const std::string buttonFirst = replace_first_copy(insertBar, "<category", Button + "\n<category");
+    const std::string separatorOnly = After(insertBar, ChooserAnchor, "\n" + Separator);
+    const std::string noCategory = replace_all_copy(insertBar, "DW_Insertbar_Common", "DW_Insertbar_Forms");
+    const std::string noChooser = replace_all_copy(insertBar, "DW_TagChooser", "DW_Other");
+    const std::string noHTML = replace_all_copy(menus, "DWMenu_Window_HTML", "DWMenu_Window_CSS");
+    const std::string noComment = replace_all_copy(menus, "DWMenu_Insert_Comment", "DWMenu_Insert_Table");
+    const std::pair<Files, Files> rows[] = {
+        {{noHTML, buttonFirst}, {After(noHTML, CommentAnchor, "\n" + InsertEntry), WithInsertBarEntries(buttonFirst)}},
+        {{noComment, separatorOnly}, {After(noComment, HTMLAnchor, "\n" + WindowEntry), WithInsertBarEntries(insertBar, "\n" + Separator)}},
+        {{menus, noCategory}, {WithMenuEntries(menus), WithInsertBarEntries(noCategory)}},
+        {{menus, noChooser}, {WithMenuEntries(menus), noChooser}},
     };
-    for (const auto& row : rows) {
-        Write(row.menus, row.insertBar);
-        installer.AddMenuEntries(folder.Path());
-        EXPECT_EQ(Expected(row.addedMenus, row.addedInsertBar), Files()) << row.insertBar;
+    for (const auto& [before, after] : rows) {
+        EXPECT_EQ(after, Edit(Add, before)) << before.second;
     }
-}
-
-TEST_F(MenuEntriesTest, AnEntryIsRemovedOnlyWhenItsNameAndIdAreReadAsWritten)
-{
-    const std::pair<std::string, bool> rows[] = {
-        {"<menuitem name=\"x\"\n\t  id=\"DWMenu_Window_VNL\" />", true},
-        {"<menuitem\nid=\"DWMenu_Window_VNL\" />", false},
-        {"<menuitem name=\"x\"\nid=\"DWMenu_Window_VNL\" />", false},
-        {"<MenuItem id=\"DWMenu_Window_VNL\" />", false},
-        {"<menuitem id=\"dwmenu_window_vnl\" />", false},
-    };
-    for (const auto& [entry, removed] : rows) {
-        const std::string before = After(Menus, HTMLAnchor, "\n" + entry);
-        Write(before, InsertBar);
-        installer.RemoveMenuEntries(folder.Path());
-        EXPECT_EQ(Windows(removed ? After(Menus, HTMLAnchor, "\n") : before), ReadFile(MenusFile())) << entry;
-    }
-}
-
-TEST_F(MenuEntriesTest, AMissingFileIsNotCreatedAndTheOtherIsStillEdited)
-{
-    WriteFile(InsertBarFile(), Windows(InsertBar));
-    installer.AddMenuEntries(folder.Path());
-    installer.RemoveMenuEntries(folder.Path());
-    EXPECT_FALSE(fs::exists(MenusFile()));
-    EXPECT_EQ(Windows(After(InsertBar, ChooserAnchor, "\n\n")), ReadFile(InsertBarFile()));
-}
-
-TEST_F(MenuEntriesTest, AFileThatCannotBeReadEndsTheEditNamingItAndStaysAsItWas)
-{
-    Write(Menus, InsertBar);
-    std::string failure;
-    {
-        const auto held = HoldOpen(InsertBarFile(), 0);
-        failure = TestSupport::FailureText<Installer::Exception>([&] { installer.AddMenuEntries(folder.Path()); });
-    }
-    const std::string start = "Installer: Cannot edit \"" + Utilities::NativeText(InsertBarFile()) + "\" (";
-    EXPECT_EQ(start, failure.substr(0, start.size()));
-    EXPECT_EQ(Expected(WithMenuEntries(Menus), InsertBar), Files());
 }

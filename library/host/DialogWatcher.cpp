@@ -1,0 +1,83 @@
+#include "DialogWatcher.hpp"
+
+namespace {
+
+struct Search {
+    const std::string* caption;
+    DWORD process; // 0 for any
+    HWND found;
+};
+
+// Only a dialog's own title is read: reading another window of this process
+// would wait for its thread, which may itself be waiting.
+BOOL CALLBACK MatchDialog(HWND window, LPARAM parameter)
+{
+    auto& search = *reinterpret_cast<Search*>(parameter);
+    DWORD process = 0;
+    GetWindowThreadProcessId(window, &process);
+    char className[16] = {};
+    char title[512] = {};
+    GetClassNameA(window, className, sizeof className);
+    if ((search.process != 0 && process != search.process) || std::string(className) != "#32770" ||
+        !IsWindowVisible(window) || !GetWindowTextA(window, title, sizeof title) || *search.caption != title) {
+        return TRUE;
+    }
+    search.found = window;
+    return FALSE;
+}
+
+} // namespace
+
+DialogWatcher::DialogWatcher(std::string caption, int textControl, Action action, Scope scope)
+    : caption(std::move(caption)), textControl(textControl), action(std::move(action)), scope(scope),
+      thread(&DialogWatcher::Watch, this)
+{
+}
+
+DialogWatcher::~DialogWatcher()
+{
+    stopping = true;
+    thread.join();
+}
+
+std::vector<std::string> DialogWatcher::Texts() const
+{
+    std::lock_guard<std::mutex> lock(mutex);
+    return texts;
+}
+
+void DialogWatcher::Press(HWND dialog, int buttonId)
+{
+    PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(buttonId, BN_CLICKED), 0);
+}
+
+HWND DialogWatcher::Find() const
+{
+    Search search{&caption, scope == Scope::ThisProcess ? GetCurrentProcessId() : 0, nullptr};
+    EnumWindows(MatchDialog, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+void DialogWatcher::Watch()
+{
+    constexpr DWORD PollMs = 20;
+    while (!stopping) {
+        const HWND dialog = Find();
+        if (dialog == nullptr) {
+            Sleep(PollMs);
+            continue;
+        }
+        const HWND item = GetDlgItem(dialog, textControl);
+        std::string text(static_cast<size_t>(GetWindowTextLengthA(item)) + 1, '\0');
+        text.resize(static_cast<size_t>(GetWindowTextA(item, text.data(), static_cast<int>(text.size()))));
+        {
+            std::lock_guard<std::mutex> lock(mutex);
+            texts.push_back(text);
+        }
+        action(dialog, text);
+        // The same window must not be handled twice: wait until it is gone.
+        for (DWORD waited = 0; IsWindow(dialog) && waited < 10000 && !stopping; waited += PollMs) {
+            Sleep(PollMs);
+        }
+    }
+}

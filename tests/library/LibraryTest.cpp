@@ -1,0 +1,258 @@
+// The built Loomlet.dll, loaded and called the way the host application
+// does it, through the host code of LoomletHost.exe.
+#include "Profile.hpp"
+#include "ProgramPath.hpp"
+#include "ScriptHost.hpp"
+
+#include "TestSupport.hpp"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <chrono>
+#include <optional>
+
+using namespace TestSupport;
+using Result = std::pair<int, ScriptValue>; // what a function returned and what it stored
+
+namespace {
+
+// The error dialog's caption and controls, written out once here.
+constexpr const char* Caption = "Vantrelle Extension";
+constexpr int MessageControl = 1004, CopyButton = 1002, CloseButton = 1003;
+
+std::string TestFolder()
+{
+    char program[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, program, MAX_PATH);
+    return std::string(program, std::strrchr(program, '\\') + 1);
+}
+
+std::string LibraryFile()
+{
+    std::string file = TestFolder() + LIBRARY_FOLDER "/Loomlet.dll";
+    std::replace(file.begin(), file.end(), '/', '\\');
+    return file;
+}
+
+std::string SystemText(DWORD code)
+{
+    char text[512] = {};
+    FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, code, 0, text, sizeof text, nullptr);
+    return text;
+}
+
+// A host with the full environment; every error dialog is recorded and closed.
+class LibraryTest : public ::testing::Test {
+protected:
+    LibraryTest() { host.Initialize(ScriptHost::FullSize); }
+
+    Result Call(const std::string& name, const std::vector<std::string>& texts = {})
+    {
+        std::vector<ScriptValue> arguments;
+        for (const auto& text : texts) {
+            arguments.push_back(host.Text(text));
+        }
+        const auto call = host.Call(name, arguments);
+        return {call.returned, call.result};
+    }
+    std::string TextOf(const Result& result) { return host.TextOf(result.second); }
+
+    ScriptHost host{LibraryFile()};
+    const DialogWatcher dialogs{Caption, MessageControl, DialogWatcher::Pressing(CloseButton)};
+    TempFolder folder;
+};
+
+} // namespace
+
+TEST_F(LibraryTest, TheNineFunctionsRegisterInOrderWhenTheTableHoldsDefineFunction)
+{
+    const std::vector<std::pair<std::string, std::uint32_t>> all = {
+        {"WriteINI", 4}, {"ReadINI", 3}, {"IsExtensionInstalled", 0}, {"GetExtensionPath", 0}, {"Execute", 1},
+        {"IsProcessRunning", 1}, {"GetProcessExitCode", 1}, {"Wait", 0}, {"Error", 1}};
+    const std::size_t entry = sizeof(void*);
+    for (const std::size_t size : {std::size_t{0}, entry, entry + entry / 2, 2 * entry, 2 * entry + 3, 40 * entry}) {
+        host.Initialize(size); // the table ends right before unreadable memory
+        std::vector<std::pair<std::string, std::uint32_t>> seen;
+        for (const auto& registered : host.Registrations()) {
+            seen.emplace_back(registered.name, registered.argumentCount);
+        }
+        EXPECT_EQ(size >= 2 * entry ? all : decltype(all){}, seen) << size << " bytes";
+    }
+    host.Initialize(2 * entry); // no conversions: the process id read is 0
+    EXPECT_EQ(Result(1, ScriptFalse), Call("IsProcessRunning", {std::to_string(GetCurrentProcessId())}));
+    host.Initialize(ScriptHost::FullSize, {ScriptHost::ValueToString, ScriptHost::ValueToInteger, ScriptHost::StringToValue});
+    EXPECT_EQ(Result(1, ScriptHost::Unset), Call("Error", {"shown empty"}));
+    EXPECT_EQ(Result(1, ScriptHost::Integer(-1)), Call("GetProcessExitCode", {std::to_string(GetCurrentProcessId())}));
+    EXPECT_EQ(Result(1, ScriptHost::Unset), Call("GetExtensionPath"));
+    EXPECT_EQ(Result(1, ScriptHost::Unset), Call("ReadINI", {"C:\\absent.ini", "s", "k"}));
+    EXPECT_EQ(std::vector<std::string>{""}, dialogs.Texts());
+    const NativeFunction readIni = host.Registrations().at(1).function;
+    host.InitializeWithNull(ScriptHost::FullSize);
+    ScriptValue arguments[] = {host.Text("a"), host.Text("b"), host.Text("c")}, result = ScriptHost::Unset;
+    EXPECT_EQ(Result(1, ScriptHost::Unset), Result(readIni(&host, nullptr, 3, arguments, &result), result));
+    EXPECT_TRUE(host.Registrations().empty());
+}
+
+TEST_F(LibraryTest, AWrongArgumentCountIsReportedWithoutConvertingOrStoringAnything)
+{
+    const std::tuple<const char*, std::size_t, const char*> rows[] = {
+        {"Execute", 0, "Function expects 1 arguments, but 0 has been provided."},
+        {"Execute", 2, "Function expects 1 arguments, but 2 have been provided."},
+        {"WriteINI", 1, "Function expects 4 arguments, but 1 has been provided."},
+        {"ReadINI", 4, "Function expects 3 arguments, but 4 have been provided."},
+        {"Wait", 1, "Function expects 0 arguments, but 1 has been provided."},
+        {"IsExtensionInstalled", 1, "Function expects 0 arguments, but 1 has been provided."},
+        {"GetExtensionPath", 3, "Function expects 0 arguments, but 3 have been provided."},
+        {"IsProcessRunning", 0, "Function expects 1 arguments, but 0 has been provided."},
+        {"GetProcessExitCode", 2, "Function expects 1 arguments, but 2 have been provided."},
+        {"Error", 0, "Function expects 1 arguments, but 0 has been provided."},
+    };
+    std::vector<std::string> expected;
+    for (const auto& [function, given, message] : rows) {
+        host.Initialize(ScriptHost::FullSize);
+        EXPECT_EQ(Result(0, ScriptHost::Unset), Call(function, std::vector<std::string>(given, "1"))) << function;
+        EXPECT_EQ(0, host.Calls(ScriptHost::ValueToString) + host.Calls(ScriptHost::ValueToInteger)) << function;
+        expected.push_back(message);
+    }
+    EXPECT_EQ(expected, dialogs.Texts());
+}
+
+TEST(ErrorDialog, CopyPutsTheTextAndOneNulOnTheClipboardAndOnlyCloseEnterAndTheCloseBoxEndTheDialog)
+{
+    ScriptHost host(LibraryFile());
+    host.Initialize(ScriptHost::FullSize);
+    // Each dialog is copied from twice and then sent the commands of ids 1 and 2
+    // (still open?); then Enter, Close or the close box by turns ends it.
+    std::vector<std::string> seen;
+    const DialogWatcher watcher(Caption, MessageControl, [&](HWND dialog, const std::string&) {
+        EmptyClipboard();
+        SendMessageA(dialog, WM_COMMAND, CopyButton, 0);
+        SendMessageA(dialog, WM_COMMAND, CopyButton, 0);
+        SendMessageA(dialog, WM_COMMAND, IDOK, 0);
+        SendMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+        const Utilities::ScopedClipboard clipboard(nullptr);
+        const HANDLE data = GetClipboardData(CF_TEXT);
+        const Utilities::ScopedGlobalLock lock(data);
+        seen.push_back(IsWindowVisible(dialog) && lock ? std::string(static_cast<const char*>(lock.Get()), GlobalSize(data)) : "?");
+        switch (seen.size() % 3) {
+        case 0: PostMessageA(GetDlgItem(dialog, MessageControl), WM_KEYDOWN, VK_RETURN, 0); break;
+        case 1: DialogWatcher::Press(dialog, CloseButton); break;
+        default: PostMessageA(dialog, WM_CLOSE, 0, 0);
+        }
+    });
+    const std::string texts[] = {"", "First line\r\nSecond line\r\n", std::string(3000, 'x')};
+    for (const auto& text : texts) {
+        const auto call = host.Call("Error", {host.Text(text)});
+        EXPECT_EQ(Result(1, ScriptHost::Unset), Result(call.returned, call.result));
+        EXPECT_EQ(text + '\0', seen.back());
+    }
+    EXPECT_EQ(std::vector<std::string>(std::begin(texts), std::end(texts)), watcher.Texts());
+}
+
+TEST_F(LibraryTest, ExecuteReturnsAtOnceAndTheProcessIsFollowedToItsExitCode)
+{
+    const auto state = [this](const Result& started) {
+        const std::string id = std::to_string(ScriptHost::IntegerOf(started.second));
+        return std::make_pair(Call("IsProcessRunning", {id}).second, ScriptHost::IntegerOf(Call("GetProcessExitCode", {id}).second));
+    };
+    const auto exitAfter = [&](int milliseconds, const char* code) {
+        return Call("Execute", {"\"" + TestFolder() + "exit_after.exe\" " + std::to_string(milliseconds) + " " + code});
+    };
+    const auto waitForEnd = [](const Result& started) {
+        const Utilities::ScopedHandle process(OpenProcess(SYNCHRONIZE, FALSE, static_cast<DWORD>(ScriptHost::IntegerOf(started.second))));
+        return process && WaitForSingleObject(process.Get(), 30000) == WAIT_OBJECT_0;
+    };
+    const auto start = std::chrono::steady_clock::now();
+    const Result running = exitAfter(5000, "7");
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(4));
+    EXPECT_EQ(std::make_pair(ScriptTrue, 259), state(running));
+    ASSERT_TRUE(waitForEnd(running));
+    EXPECT_EQ(std::make_pair(ScriptFalse, 7), state(running));
+    const std::pair<const char*, std::pair<ScriptValue, std::int32_t>> rows[] = {
+        {"0", {ScriptFalse, 0}},
+        {"0xC0000005", {ScriptFalse, static_cast<std::int32_t>(0xC0000005u)}},
+        {"259", {ScriptTrue, 259}}, // cannot be told from a running program
+    };
+    for (const auto& [code, ended] : rows) {
+        const Result started = exitAfter(0, code);
+        ASSERT_TRUE(waitForEnd(started)) << code;
+        EXPECT_EQ(ended, state(started)) << code;
+    }
+    EXPECT_EQ(std::make_pair(ScriptFalse, -1), state(Result(1, ScriptHost::Integer(0))));
+    const std::string missing = "\"" + (folder / "missing.exe").string() + "\" argument";
+    EXPECT_EQ(Result(0, ScriptHost::Unset), Call("Execute", {missing}));
+    EXPECT_EQ(std::vector<std::string>{"Execute ()\r\n\r\nDescription: Couldn't execute specified command line.\r\n\r\n"
+                                       "GetLastError: (2) " + SystemText(ERROR_FILE_NOT_FOUND) + "\r\nCommandLine: " + missing +
+                                       "\r\nException: Execute (): Cannot execute '" + missing + "'\r\n"},
+              dialogs.Texts());
+}
+
+TEST_F(LibraryTest, WaitHandlesExactlyOneWaitingMessage)
+{
+    MSG message;
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+    }
+    PostThreadMessageA(GetCurrentThreadId(), WM_APP, 1, 0);
+    PostQuitMessage(0);
+    std::vector<UINT> next;
+    for (int call = 0; call < 2; ++call) {
+        EXPECT_EQ(Result(1, ScriptHost::Unset), Call("Wait"));
+        next.push_back(PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE) ? message.message : 0);
+    }
+    EXPECT_EQ((std::vector<UINT>{WM_QUIT, 0}), next);
+}
+
+TEST_F(LibraryTest, IniValuesOfEveryLengthRoundTripAndEmptyNamesListSectionsOrKeys)
+{
+    const std::string file = (folder / "settings.ini").string();
+    for (const std::string& value : {std::string("inner  blanks = signs"), std::string(), std::string(254, 'a'),
+                                     std::string(255, 'b'), std::string(300, 'c'), std::string(5000, 'd')}) {
+        EXPECT_EQ(Result(1, ScriptHost::Unset), Call("WriteINI", {file, "Section", "Key", value}));
+        EXPECT_EQ(value, TextOf(Call("ReadINI", {file, "Section", "Key"}))) << value.size() << " characters";
+    }
+    const std::string names("First\0Empty\0", 12);
+    WriteFile(file, "[First]\r\na=1\r\nb=2\r\n[Empty]\r\n");
+    WritePrivateProfileStringA(nullptr, nullptr, nullptr, file.c_str()); // forget what was cached of the file
+    const std::tuple<const char*, const char*, std::string> rows[] = {
+        {"", "", names}, {"", "a", names}, {"First", "", std::string("a\0b\0", 4)}, {"Empty", "", ""},
+        {"Absent", "", ""}, {"First", "b", "2"}, {"First", "c", ""},
+    };
+    for (const auto& [section, key, read] : rows) {
+        EXPECT_EQ(read, Utilities::Profile::ReadString(file, section, key)) << section << "/" << key;
+    }
+    EXPECT_EQ("First", TextOf(Call("ReadINI", {file, "", ""}))) << "a script sees a list up to its first NUL";
+    EXPECT_EQ("", TextOf(Call("ReadINI", {(folder / "absent.ini").string(), "First", "a"})));
+    EXPECT_EQ(Result(0, ScriptHost::Unset), Call("WriteINI", {(folder / "no folder/file.ini").string(), "S", "K", "v"}));
+    EXPECT_EQ(std::vector<std::string>{"WriteINI ()\r\n\r\nException: Utilities.Profile: cannot set key value\r\n"},
+              dialogs.Texts());
+}
+
+TEST_F(LibraryTest, TheUsersRegistrationComesFirstThenTheMachinesAndOneThatCannotBeReadIsReported)
+{
+    const std::string user = PluginKeyPath(Dreamweaver), machine = "HKEY_LOCAL_MACHINE" + user.substr(user.find('\\'));
+    const std::string present = (folder / "Vantrelle.exe").string(), absent = (folder / "Absent.exe").string();
+    WriteFile(present, "program");
+    std::string forward = present;
+    std::replace(forward.begin(), forward.end(), '\\', '/');
+    const std::tuple<std::optional<std::string>, std::optional<std::string>, std::string> rows[] = { // user's, machine's, found
+        {std::nullopt, std::nullopt, " (not installed)"},
+        {present, std::nullopt, present + " (installed)"},
+        {std::nullopt, present, present + " (installed)"},
+        {absent, present, absent + " (not installed)"},
+        {forward, std::nullopt, present + " (installed)"},
+        {"C:\\Van|trelle.exe", present, "failed"},
+    };
+    for (const auto& [userPath, machinePath, found] : rows) {
+        ScopedRegistryValue userValue(user, ProgramPathValue), machineValue(machine, ProgramPathValue);
+        userPath ? userValue.SetString(*userPath) : (void)0;
+        machinePath ? machineValue.SetString(*machinePath) : (void)0;
+        const Result path = Call("GetExtensionPath"), installed = Call("IsExtensionInstalled");
+        EXPECT_EQ(found, path.first + installed.first == 0 && path.second == installed.second ? "failed"
+                             : TextOf(path) + (installed.second == ScriptTrue ? " (installed)" : " (not installed)"));
+    }
+    const std::string invalid = "Invalid name \"Van|trelle.exe\" in path \"C:\\Van|trelle.exe\"";
+    EXPECT_EQ((std::vector<std::string>{"GetExtensionPath ()\r\n\r\nException: " + invalid + "\r\n",
+                                        "IsExtensionInstalled ()\r\n\r\nException: " + invalid + "\r\n"}),
+              dialogs.Texts());
+}

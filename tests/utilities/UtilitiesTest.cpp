@@ -1,0 +1,69 @@
+#include "Paths.hpp"
+#include "Registry.hpp"
+
+#include "TestSupport.hpp"
+
+#include <gtest/gtest.h>
+
+#include <deque>
+
+using namespace TestSupport;
+using Utilities::Registry::Key;
+using Utilities::Registry::Value;
+
+TEST(Registry, ValuesReadAsTheStringTheyHoldOrFailNamingTheValueInFull)
+{
+    const std::string test = "HKEY_CURRENT_USER\\Software\\VantrelleTests";
+    const std::tuple<const char*, DWORD, std::string, std::string> rows[] = {
+        {"Plain", REG_SZ, std::string("C:\\V\0", 5), "C:\\V"},
+        {"Expandable", REG_EXPAND_SZ, std::string("%SystemRoot%\\x\0", 15), "%SystemRoot%\\x"},
+        {"Multi", REG_MULTI_SZ, std::string("first\0second\0\0", 14), "first"},
+        {"Unterminated", REG_SZ, "abc", "abc"},
+        {"Empty", REG_SZ, "", ""},
+        {"EmbeddedNul", REG_SZ, std::string("ab\0cd", 5), "ab"},
+        {"Number", REG_DWORD, "\4\3\2\1", "Incompatible value type of \"" + test + "\\Number\""},
+        {"Absent", REG_NONE, "", "Cannot get value \"" + test + "\\Absent\""},
+    };
+    std::deque<ScopedRegistryValue> stored;
+    const auto read = [](const Value& value) {
+        std::string text;
+        const std::string failure = FailureText([&] { text = value.GetString(); });
+        return std::make_pair(value.Exists(), failure.empty() ? text : failure);
+    };
+    for (const auto& [name, type, bytes, text] : rows) {
+        type == REG_NONE ? (void)0 : stored.emplace_back(test, name).SetRaw(type, bytes);
+    }
+    const Key plain(test);
+    for (const auto& [name, type, bytes, text] : rows) {
+        EXPECT_EQ(std::make_pair(type != REG_NONE, text), read(Value(plain, name)));
+    }
+    Key key("\\hkey_current_user\\\\Software\\VantrelleTests\\");
+    EXPECT_EQ(std::make_pair(true, std::string("C:\\V")), read(Value(key, "Plain")));
+    EXPECT_EQ("hkey_current_user\\Software\\VantrelleTests\\Plain", Value(key, "Plain").GetFullName());
+    for (const std::string root : {"HKCU", "HKEY_LOCAL_MACHINE"}) {
+        key.SetRootName(root);
+        EXPECT_FALSE(key.Exists());
+        EXPECT_EQ(std::make_pair(false, "Cannot get value \"" + root + "\\Software\\VantrelleTests\\Plain\""), read(Value(key, "Plain")));
+    }
+    EXPECT_TRUE(Key("HKEY_CURRENT_USER").Exists() && Key("HKEY_CURRENT_USER").GetSubKeyPath().empty());
+}
+
+TEST(Paths, OnlyNotFoundAnswersCountAsAbsentAndMadePathsLoseTrailingSeparatorsButNotRoots)
+{
+    TempFolder folder;
+    WriteFile(folder / "file.txt", "x");
+    EXPECT_TRUE(Utilities::Exists(folder.path) && Utilities::Exists(folder / "file.txt"));
+    for (const auto& absent : {folder / "missing.txt", folder / "missing/child.txt", folder / "file.txt/child", folder / "bad<name>", fs::path()}) {
+        EXPECT_FALSE(Utilities::Exists(absent)) << absent;
+    }
+    const std::pair<const char*, const char*> rows[] = {
+        {"C:/DW//", "C:\\DW"}, {"C:\\", "C:\\"}, {"\\\\server\\share\\%NAME%\\.\\x.y", "\\\\server\\share\\%NAME%\\.\\x.y"},
+        {"C:\\a<b\\c", "Invalid name \"a<b\" in path \"C:\\a<b\\c\""}, {"C:\\d\\x:y", "Invalid name \"x:y\" in path \"C:\\d\\x:y\""},
+    };
+    for (const auto& [text, made] : rows) {
+        std::string native;
+        const std::string failure = FailureText([&] { native = Utilities::NativeText(Utilities::MakePath(text)); });
+        EXPECT_EQ(made, failure.empty() ? native : failure) << text;
+    }
+    EXPECT_EQ("DW", Utilities::MakePath("C:\\DW\\").filename().string());
+}
