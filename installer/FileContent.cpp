@@ -57,13 +57,7 @@ public:
         }
         name = buffer;
     }
-    ~TemporaryFile()
-    {
-        if (!name.empty()) {
-            SetFileAttributesW(name.c_str(), FILE_ATTRIBUTE_NORMAL);
-            DeleteFileW(name.c_str());
-        }
-    }
+    ~TemporaryFile() { DeleteFileW(name.c_str()); } // after a move the name is empty
     TemporaryFile(const TemporaryFile&) = delete;
     TemporaryFile& operator=(const TemporaryFile&) = delete;
 
@@ -106,7 +100,7 @@ DWORD AttributesOfReplaceable(const std::wstring& name)
 
 } // namespace
 
-bool ReadFileBytes(const fs::path& file, std::string& bytes)
+void ReadFileBytes(const fs::path& file, std::string& bytes)
 {
     bytes.clear();
     const ScopedHandle handle(CreateFileW(NativeName(file).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
@@ -114,7 +108,7 @@ bool ReadFileBytes(const fs::path& file, std::string& bytes)
     if (!handle) {
         const DWORD error = GetLastError();
         if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) {
-            return false;
+            return;
         }
         ThrowSystemError(error);
     }
@@ -125,7 +119,7 @@ bool ReadFileBytes(const fs::path& file, std::string& bytes)
             ThrowSystemError();
         }
         if (read == 0) {
-            return true;
+            return;
         }
         bytes.append(chunk, 0, read);
     }

@@ -7,8 +7,8 @@
 
 namespace Utilities {
 
-// All of the file's bytes, unchanged; false when the file is not there.
-bool ReadFileBytes(const boost::filesystem::path& file, std::string& bytes);
+// All of the file's bytes, unchanged; none when the file is not there.
+void ReadFileBytes(const boost::filesystem::path& file, std::string& bytes);
 
 // Gives the file exactly these bytes, keeping its attributes, or creates it.
 // The bytes go to a temporary file in the same folder that then replaces

@@ -173,8 +173,8 @@ private:
 };
 
 // One call's scan: the state machine of a tag, stepping over runs of
-// ordinary characters, runs of blanks and quoted values at once, since only
-// their first character can change the state. Between tags only "<" counts.
+// ordinary characters and quoted values at once, since only their first
+// character can change the state. Between tags only "<" counts.
 class Scanner {
 public:
     Scanner(const std::string& text, const TagPredicate& predicate)
@@ -221,10 +221,7 @@ private:
                 break;
             case CharClass::Blank:
                 Blank();
-                while (p + 1 != last && Classify(p[1]) == CharClass::Blank) {
-                    ++p;
-                }
-                continue;
+                continue; // a blank is never the previous character
             case CharClass::Slash:
                 endTag = endTag || (state == State::TagOpen && previous == '<');
                 break;
