@@ -80,7 +80,6 @@ TEST_F(MenuEntriesTest, EntriesGoOnceOnLinesOfTheirOwnAfterTheirAnchorsIfThereAr
     EXPECT_EQ(Files(After(After(menus, CommentAnchor, "\n"), HTMLAnchor, "\n"), After(insertBar, ChooserAnchor, "\n\n")),
               Edit(Remove));
     EXPECT_EQ(Files(WithMenuEntries(menus, "\n"), WithInsertBarEntries(insertBar, "\n\n")), Edit(Add));
-    // Each entry goes after its own anchor; the button counts only after the Common category.
     const std::string buttonFirst = replace_first_copy(insertBar, "<category", Button + "\n<category");
     const std::string separatorOnly = After(insertBar, ChooserAnchor, "\n" + Separator);
     const std::string noCategory = replace_all_copy(insertBar, "DW_Insertbar_Common", "DW_Insertbar_Forms");

@@ -56,7 +56,6 @@ TEST(TagScanner, ReportsEachTagAsTheCharacterRulesReadItAndFindsTheFirstMatching
     for (const auto& [text, tags] : rows) {
         EXPECT_EQ(tags, Tags(text)) << text;
     }
-    // A search finds the first matching tag at or after the start.
     const std::tuple<std::string, std::string::size_type, TagSpan> searches[] = {
         {"x\r\n<menuitem id='a'/>", 0, {3, 21}},
         {"<menuitem id='a'/><menuitem id='a'/>", 1, {18, 36}},

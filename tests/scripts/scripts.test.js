@@ -164,7 +164,6 @@ test('strings are read with XML entities, comments and later definitions, and th
   assert.deepEqual([VNL.getString('a', 'one', 'two'), VNL.getString('b'), VNL.getString('c')], ['<two & one> 100%', 'z', 'c']);
   const shipped = createHost().context.VNL.parseStrings(readSource('VNLStringsEN.xml'));
   const used = ['Loomlet.js', 'VNLObject.js', 'VNLFloater.js'].flatMap((name) => [...readSource(name).matchAll(/"(vnl\/\w+\/\w+)"/g)].map((m) => m[1]));
-  assert.ok(used.length > 15);
   assert.deepEqual(used.filter((id) => !shipped[id]), [], 'the shipped strings hold every text the scripts ask for');
 });
 

@@ -52,7 +52,7 @@ TEST(Paths, OnlyNotFoundAnswersCountAsAbsentAndMadePathsLoseTrailingSeparatorsBu
 {
     TempFolder folder;
     WriteFile(folder / "file.txt", "x");
-    EXPECT_TRUE(Utilities::Exists(folder.path) && Utilities::Exists(folder / "file.txt"));
+    EXPECT_TRUE(Utilities::Exists(folder.path) && Utilities::Exists(folder / "file.txt") && Utilities::Exists("\\\\.\\nul\\x"));
     for (const auto& absent : {folder / "missing.txt", folder / "missing/child.txt", folder / "file.txt/child", folder / "bad<name>", fs::path()}) {
         EXPECT_FALSE(Utilities::Exists(absent)) << absent;
     }
