@@ -144,7 +144,7 @@ TEST_F(EndToEndTest, AFailureStopsTheRunWhereItHappens)
     const struct {
         std::function<ScopedHandle()> arrange; // gives what it holds open during the run
         std::string error;
-        fs::path done, notDone;
+        fs::path present, absent; // after the run
         const char* command = "-i";
     } rows[] = {
         {[&] { path.Delete(); return ScopedHandle(); }, "Installer: Dreamweaver has not been found", obsolete,
@@ -180,8 +180,8 @@ TEST_F(EndToEndTest, AFailureStopsTheRunWhereItHappens)
             EXPECT_EQ((Outcome{1, 1, 0, 0}), Run(row.command)) << row.error;
         }
         EXPECT_EQ(row.error, lastError.substr(0, row.error.size()));
-        EXPECT_TRUE(row.done.empty() || Exists(row.done)) << row.error;
-        EXPECT_FALSE(Exists(row.notDone)) << row.error;
+        EXPECT_TRUE(row.present.empty() || Exists(row.present)) << row.error;
+        EXPECT_FALSE(Exists(row.absent)) << row.error;
         EXPECT_EQ(before, ReadFile(menus)) << row.error;
     }
 }

@@ -43,7 +43,7 @@ TEST(TagScanner, ReportsEachTagAsTheCharacterRulesReadItAndFindsTheFirstMatching
         {"<a v=\"it's\" w='say \"x\"' e='x > y' q=''>", {{"a", {{"v", "it's"}, {"w", "say \"x\""}, {"e", "x > y"}, {"q", ""}}, Start}}},
         {"<a id = 'a'\tname='b' x='1' x='2'>", {{"a", {{"id", "a"}, {"name", "b"}, {"x", "2"}}, Start}}},
         {"<MenuItem ID='a'>", {{"MenuItem", {{"ID", "a"}}, Start}}},
-        {"<a x=un'1' y='2'>", {{"a", {{"x", "1"}, {"uny", "2"}}, Start}}},
+        {"<a x=un'' y='2'>", {{"a", {{"x", ""}, {"uny", "2"}}, Start}}},
         {"<a checked id='1'/ >", {{"a", {{"id", "1"}}, Empty}}},
         {"<a b c='1'='2'>", {{"a", {{"", "2"}, {"c", "1"}}, Start}}},
         {"<a\"b c!d='1' c!d='2' e/f='3'>", {{"ab", {{"cd", "2"}, {"ef", "3"}}, Start}}},
