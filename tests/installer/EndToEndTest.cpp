@@ -161,6 +161,8 @@ TEST_F(EndToEndTest, AFailureStopsTheRunWhereItHappens)
         {[&] { appData.Delete(); return ScopedHandle(); }, "Cannot get value \"", SharedScript(), Package(0)},
         {[&] { return HoldOpen(menus, 0); }, "Installer: Cannot edit \"" + NativeText(menus) + "\" (", user / "Help/VNLHelpEN.html",
          Package(0)},
+        {[&] { SetFileAttributesW(menus.c_str(), FILE_ATTRIBUTE_READONLY); return ScopedHandle(); },
+         "Installer: Cannot edit \"" + NativeText(menus) + "\" (", user / "Help/VNLHelpEN.html", Package(0)},
         {[&] {
              for (const fs::path& file : {Configuration() / "Objects/Common/VNLObject.png", Configuration() / "Help/VNLHelpEN.html", strings}) {
                  WriteFile(file, "installed");

@@ -15,11 +15,7 @@ TempFolder::TempFolder() : path(fs::temp_directory_path() / fs::unique_path("vnl
     fs::create_directories(path);
 }
 
-TempFolder::~TempFolder()
-{
-    boost::system::error_code ignored;
-    fs::remove_all(path, ignored);
-}
+TempFolder::~TempFolder() { boost::system::error_code ignored; fs::remove_all(path, ignored); }
 
 void WriteFile(const fs::path& file, const std::string& bytes)
 {
