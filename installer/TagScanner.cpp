@@ -61,6 +61,53 @@ const char* Find(const char* p, const char* end, char ch)
     return nullptr;
 }
 
+// Names and values are short: comparing them in place beats a call to memcmp.
+bool SameText(std::string_view a, std::string_view b)
+{
+    if (a.size() != b.size()) {
+        return false;
+    }
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        if (a[i] != b[i]) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// The characters of a name, gathered run by run. A name of one run, the
+// usual kind, stays in the text; one that other characters split is copied.
+class Token {
+public:
+    void Clear()
+    {
+        size = 0;
+        copied = false;
+    }
+    void Append(const char* run, std::size_t length)
+    {
+        if (size == 0 && !copied) {
+            data = run;
+            size = length;
+            return;
+        }
+        if (!copied) {
+            buffer.assign(data, size);
+            copied = true;
+        }
+        buffer.append(run, length);
+        data = buffer.data();
+        size = buffer.size();
+    }
+    std::string_view View() const { return {data, size}; }
+
+private:
+    const char* data = nullptr;
+    std::size_t size = 0;
+    bool copied = false;
+    std::string buffer;
+};
+
 // One tag's attributes as the scan reads them, and the map the predicate
 // gets. A file repeats a few kinds of tag, so a map keeps its nodes from tag
 // to tag while the names come in the same order and only the values change;
@@ -135,7 +182,7 @@ private:
         auto index = order.begin();
         for (auto& node : map) {
             const Entry& entry = entries[*index++];
-            if (node.first != entry.Name()) {
+            if (!SameText(node.first, entry.Name())) {
                 return false;
             }
             node.second.assign(text, entry.offset, entry.length);
@@ -207,8 +254,7 @@ private:
     {
         state = State::TagOpen;
         endTag = false;
-        token.clear();
-        elementName.clear();
+        token.Clear();
         attributeName.clear();
         attributes.Clear();
         char previous = '<'; // the last character read that was not a blank
@@ -261,7 +307,7 @@ private:
     // anything written another way; p is left at the closing quote.
     bool Attribute(const char*& p)
     {
-        if (state != State::InTag || !token.empty()) {
+        if (state != State::InTag || !token.View().empty()) {
             return false;
         }
         const char* const nameEnd = SkipOrdinary(p + 1);
@@ -293,28 +339,28 @@ private:
             state = State::AttributeName;
         }
         const char* const end = SkipOrdinary(p + 1);
-        token.append(p, end);
+        token.Append(p, static_cast<std::size_t>(end - p));
         p = end - 1;
     }
 
     void Blank()
     {
         if (state == State::Name) {
-            elementName = token;
+            SetElementName();
         } else if (state == State::AttributeName) {
-            attributeName = token;
+            attributeName.assign(token.View());
         } else {
             return;
         }
-        token.clear();
+        token.Clear();
         state = State::InTag;
     }
 
     void Equals()
     {
         if (state == State::AttributeName) {
-            attributeName = token;
-            token.clear();
+            attributeName.assign(token.View());
+            token.Clear();
             state = State::AfterEquals;
         } else if (state == State::InTag) {
             state = State::AfterEquals;
@@ -336,10 +382,18 @@ private:
         return true;
     }
 
+    // Runs of tags of one name are the rule, and comparing is cheaper than copying.
+    void SetElementName()
+    {
+        if (!SameText(elementName, token.View())) {
+            elementName.assign(token.View());
+        }
+    }
+
     bool CloseTag(char previous)
     {
         if (state == State::Name) {
-            elementName = token;
+            SetElementName();
         }
         if (previous == '/' || previous == '?') {
             type = TagType::SelfClosingTag;
@@ -355,7 +409,7 @@ private:
     State state = State::TagOpen;
     bool endTag = false;
     TagType type = TagType::StartTag;
-    std::string token;
+    Token token;
     std::string attributeName;
     std::string elementName;
     Attributes attributes;
@@ -380,7 +434,18 @@ FindByNameAndAttribute::FindByNameAndAttribute(const std::string& elementName, c
 
 bool FindByNameAndAttribute::Match(const std::string& elementName, TagAttributes& attributes, const TagType)
 {
-    return elementName == this->elementName && attributes[attributeName] == attributeValue;
+    if (!SameText(elementName, this->elementName)) {
+        return false;
+    }
+    // Tags have a handful of attributes: a walk through them is quicker than
+    // the tree's own search.
+    for (const auto& attribute : attributes) {
+        if (SameText(attribute.first, attributeName)) {
+            return SameText(attribute.second, attributeValue);
+        }
+    }
+    attributes.emplace(attributeName, std::string());
+    return attributeValue.empty();
 }
 
 } // namespace Utilities
