@@ -22,9 +22,9 @@ Application::Application(const std::string& commandLine)
         ("uninstall,u", "perform uninstallation")
         ("reinstall,r", "perform reinstallation");
     // Words that are not options are accepted and ignored: there is no
-    // positional-argument description.
+    // positional-argument description. No option has a notifier, so the
+    // stored values need no po::notify.
     po::store(po::command_line_parser(po::split_winmain(commandLine)).options(options).run(), variables);
-    po::notify(variables);
 }
 
 int Application::Run()

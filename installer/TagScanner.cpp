@@ -86,7 +86,7 @@ public:
     }
     void Append(const char* run, std::size_t length)
     {
-        if (size == 0 && !copied) {
+        if (size == 0) {
             data = run;
             size = length;
             return;
@@ -192,7 +192,8 @@ private:
 
     // A new map for this tag's names: sorted by a stable insertion sort (tags
     // have a handful of attributes), the last value of a name winning. A tag
-    // that repeats a name leaves no order to fill in next time.
+    // that repeats a name leaves fewer nodes than entries, which FillInOrder
+    // never takes.
     void Rebuild(TagAttributes& map, const std::string& text)
     {
         order.clear();
@@ -206,9 +207,6 @@ private:
         map.clear();
         for (const std::size_t i : order) {
             map[std::string(entries[i].Name())].assign(text, entries[i].offset, entries[i].length);
-        }
-        if (map.size() != count) {
-            order.clear();
         }
     }
 

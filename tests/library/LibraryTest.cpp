@@ -116,11 +116,16 @@ TEST(ErrorDialog, CopyPutsTheTextAndOneNulOnTheClipboardAndOnlyCloseEnterAndTheC
 {
     ScriptHost host(LibraryFile());
     host.Initialize(ScriptHost::FullSize);
-    // Each dialog is copied from twice and then sent the commands of ids 1 and 2
-    // (still open?); then Enter, Close or the close box by turns ends it.
+    // Each dialog is copied from twice over a clipboard holding another format
+    // (replaced?) and then sent the commands of ids 1 and 2 (still open?);
+    // then Enter, Close or the close box by turns ends it.
+    const UINT otherFormat = RegisterClipboardFormatA("Vantrelle test");
     std::vector<std::string> seen;
     const DialogWatcher watcher(Caption, MessageControl, [&](HWND dialog, const std::string&) {
-        EmptyClipboard();
+        if (const Utilities::ScopedClipboard clipboard(nullptr); clipboard) {
+            EmptyClipboard();
+            SetClipboardData(otherFormat, GlobalAlloc(GMEM_MOVEABLE, 1));
+        }
         SendMessageA(dialog, WM_COMMAND, CopyButton, 0);
         SendMessageA(dialog, WM_COMMAND, CopyButton, 0);
         SendMessageA(dialog, WM_COMMAND, IDOK, 0);
@@ -128,7 +133,8 @@ TEST(ErrorDialog, CopyPutsTheTextAndOneNulOnTheClipboardAndOnlyCloseEnterAndTheC
         const Utilities::ScopedClipboard clipboard(nullptr);
         const HANDLE data = GetClipboardData(CF_TEXT);
         const Utilities::ScopedGlobalLock lock(data);
-        seen.push_back(IsWindowVisible(dialog) && lock ? std::string(static_cast<const char*>(lock.Get()), GlobalSize(data)) : "?");
+        const bool replaced = !IsClipboardFormatAvailable(otherFormat);
+        seen.push_back(IsWindowVisible(dialog) && replaced && lock ? std::string(static_cast<const char*>(lock.Get()), GlobalSize(data)) : "?");
         switch (seen.size() % 3) {
         case 0: PostMessageA(GetDlgItem(dialog, MessageControl), WM_KEYDOWN, VK_RETURN, 0); break;
         case 1: DialogWatcher::Press(dialog, CloseButton); break;
