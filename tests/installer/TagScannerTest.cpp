@@ -46,6 +46,7 @@ TEST(TagScanner, ReportsEachTagAsTheCharacterRulesReadItAndFindsTheFirstMatching
         {"<a x=un'' y='2'>", {{"a", {{"x", ""}, {"uny", "2"}}, Start}}},
         {"<a checked id='1'/ >", {{"a", {{"id", "1"}}, Empty}}},
         {"<a b c='1'='2'>", {{"a", {{"", "2"}, {"c", "1"}}, Start}}},
+        {"<a x ><b ='1'>", {{"a", {}, Start}, {"b", {{"", "1"}}, Start}}},
         {"<a\"b c!d='1' c!d='2' e/f='3'>", {{"ab", {{"cd", "2"}, {"ef", "3"}}, Start}}},
         {"<menuitem\nid='a'/>", {{"menuitem\nida", {}, Empty}}},
         {"<menuitem id='a'\n  name='b' />", {{"menuitem", {{"id", "a"}, {"name", "b"}}, Empty}}},

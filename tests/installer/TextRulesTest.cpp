@@ -16,7 +16,7 @@ TEST(TextEdits, InsertAndEraseStayInsideTheTextAndOnlyCarriageReturnLineFeedPair
         EXPECT_EQ(inserted, edited) << at;
     }
     const std::tuple<std::string::size_type, std::string::size_type, std::string> erases[] = {
-        {4, 9, "<a/>"}, {0, 9, ""}, {5, 100, "<a/>\n"}, {9, 5, text}, {3, 3, text}, {8, 9, "<a/>\n<b/"}, {9, 20, text}};
+        {4, 9, "<a/>"}, {0, 9, ""}, {5, 100, "<a/>\n"}, {6, 2, text}, {3, 3, text}, {8, 9, "<a/>\n<b/"}, {9, 20, text}};
     for (const auto& [begin, end, erased] : erases) {
         std::string edited = text;
         EraseText(edited, begin, end);
