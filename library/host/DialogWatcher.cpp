@@ -75,8 +75,9 @@ void DialogWatcher::Watch()
             texts.push_back(text);
         }
         action(dialog, text);
-        // The same window must not be handled twice: wait until it is gone.
-        for (DWORD waited = 0; IsWindow(dialog) && waited < 10000 && !stopping; waited += PollMs) {
+        // The same window must not be handled twice: wait until it is gone,
+        // however long a loaded machine takes to close it.
+        while (IsWindow(dialog) && !stopping) {
             Sleep(PollMs);
         }
     }

@@ -1,17 +1,13 @@
 // The real Fitwright.exe, started as a child process against a Dreamweaver
 // layout set up in a temporary folder and the test prefix's registry.
-#include "DeployedFiles.hpp"
-#include "HostRegistry.hpp"
+#include "Layout.hpp"
 
 #include "Paths.hpp"
-#include "TestSupport.hpp"
 
 #include <boost/filesystem/operations.hpp>
 #include <gtest/gtest.h>
 
 using namespace TestSupport;
-namespace Deployed = Installer::Deployed;
-namespace HostRegistry = Installer::HostRegistry;
 using Utilities::Exists;
 using Utilities::NativeText;
 
@@ -21,30 +17,8 @@ namespace {
 // ("Error", "Installer", "Usage") it showed.
 using Outcome = std::vector<long>;
 
-class EndToEndTest : public ::testing::Test {
+class EndToEndTest : public ::testing::Test, protected DreamweaverLayout {
 protected:
-    EndToEndTest() { Arrange(); }
-
-    // Dreamweaver with both configuration folders, the Extension Manager, and
-    // a distribution whose files differ in size and content.
-    void Arrange()
-    {
-        path.SetString(NativeText(installation) + "\\;C:\\Elsewhere"); // the first folder, by its own name
-        appData.SetString(NativeText(root / "AppData"));
-        manager.SetString(NativeText(root / "EM/Extension Manager.exe"));
-        for (const fs::path& configuration : {Configuration(), user}) {
-            for (const char* file : {"Menus/menus.xml", "Objects/insertbar.xml"}) {
-                WriteFile(configuration / file, ReadFile(HostFile(TEST_DATA_DIR "/Configuration/") + file));
-            }
-        }
-        for (const char* file : {Deployed::SharedScript.name, Deployed::PackageFiles[1]}) {
-            WriteFile(Source(file), file);
-        }
-        for (const auto& file : Deployed::ConfigurationFiles) {
-            WriteFile(Source(file.name), std::string(100, file.name[3]) + file.name);
-        }
-    }
-
     Outcome Run(const std::string& arguments, int promptAnswer = IDABORT)
     {
         const auto any = DialogWatcher::Scope::AnyProcess;
@@ -56,35 +30,22 @@ protected:
         return {exitCode, long(errors.Texts().size()), long(prompts.Texts().size()), long(usages.Texts().size())};
     }
 
-    fs::path Source(const char* file) const { return distribution / Deployed::SourceFolder / file; }
-    fs::path Configuration() const { return installation / "Configuration"; }
-    fs::path SharedScript() const { return Configuration() / "Shared" / Deployed::SharedScript.folder / "Loomlet.js"; }
-    fs::path Package(int index) const { return root / "EM" / Deployed::PackageFolder / Deployed::PackageFiles[index]; }
-
     // Whether every file is in place as a copy of its source and each entry
     // there once, or no file and no entry is left (the folders stay).
     void Expect(bool installed, const fs::path& configuration)
     {
-        for (const auto& file : Deployed::ConfigurationFiles) {
-            const fs::path target = configuration / file.folder / file.name;
-            EXPECT_EQ(installed ? ReadFile(Source(file.name)) : "absent", Exists(target) ? ReadFile(target) : "absent");
+        for (const auto& [folder, file] : ConfigurationFiles) {
+            const fs::path target = configuration / folder / file;
+            EXPECT_EQ(installed ? ReadFile(Source(file)) : "absent", Exists(target) ? ReadFile(target) : "absent");
             EXPECT_TRUE(Exists(target.parent_path()));
         }
-        const std::string files = ReadFile(configuration / "Menus/menus.xml") + ReadFile(configuration / "Objects/insertbar.xml");
+        const std::string files = ReadFile(Menus(configuration)) + ReadFile(InsertBar(configuration));
         for (const std::string id : {"DWMenu_Window_VNL\"", "DWMenu_Insert_VNLobject\"", "VNL_Object_sep\"", "VNL_Object\""}) {
             const size_t at = files.find("id=\"" + id);
             EXPECT_EQ(installed, at != std::string::npos && at == files.rfind("id=\"" + id)) << configuration << " " << id;
         }
     }
 
-    ScopedRegistryValue path{HostRegistry::DreamweaverKey, HostRegistry::DreamweaverFolders};
-    ScopedRegistryValue appData{HostRegistry::ShellFoldersKey, HostRegistry::ApplicationData};
-    ScopedRegistryValue manager{HostRegistry::ExtensionManagerKey, HostRegistry::ExtensionManagerProgram};
-    TempFolder root;
-    const fs::path installation = root / "Program Files/Macromedia/Dreamweaver 8";
-    const fs::path user = root / "AppData/Macromedia/Dreamweaver 8/Configuration";
-    const fs::path distribution = root / "Vantrelle";
-    const fs::path obsolete = Configuration() / Deployed::ObsoleteLibrary.folder / Deployed::ObsoleteLibrary.name;
     std::string lastError;
 };
 
@@ -98,7 +59,7 @@ TEST_F(EndToEndTest, InstallingTwiceReinstallingAndUninstallingLeaveOneSetOfEver
     Expect(true, Configuration());
     Expect(true, user);
     EXPECT_FALSE(Exists(obsolete));
-    EXPECT_EQ(ReadFile(Source("Loomlet.js")) + ReadFile(Source("VNLExtensionEN.mxp")), ReadFile(SharedScript()) + ReadFile(Package(1)));
+    EXPECT_EQ(ReadFile(Source("Loomlet.js")) + ReadFile(Source("VNLExtensionEN.mxp")), ReadFile(SharedScript()) + ReadFile(Package("VNLExtensionEN.mxp")));
     WriteFile(Source("VNLHelpEN.html"), "a newer help page");
     WriteFile(obsolete, "removed by an install only");
     EXPECT_EQ((Outcome{0, 0, 0, 0}), Run("-r"));
@@ -110,17 +71,22 @@ TEST_F(EndToEndTest, InstallingTwiceReinstallingAndUninstallingLeaveOneSetOfEver
     Expect(false, Configuration());
     Expect(false, user);
     EXPECT_TRUE(Exists(obsolete) && Exists(SharedScript().parent_path()));
-    EXPECT_FALSE(Exists(SharedScript()) || Exists(Package(0)) || Exists(Package(1)));
+    EXPECT_FALSE(Exists(SharedScript()) || Exists(Package("VNLExtensionEN.mxi")) || Exists(Package("VNLExtensionEN.mxp")));
 }
 
-TEST_F(EndToEndTest, WithoutAUserFolderOrExtensionManagerOnlyTheInstallationIsWritten)
+TEST_F(EndToEndTest, WithoutAUserFolderExtensionManagerOrConfigurationFilesOnlyTheInstallationsFilesAreWritten)
 {
-    fs::remove_all(root / "AppData");
+    fs::remove_all(root / L"Donn\u00E9es");
     manager.Delete();
+    fs::remove(Menus(Configuration()));
+    fs::remove(InsertBar(Configuration()));
     EXPECT_EQ((Outcome{0, 0, 0, 0}), Run("-i"));
-    Expect(true, Configuration());
+    for (const auto& [folder, file] : ConfigurationFiles) {
+        EXPECT_EQ(ReadFile(Source(file)), ReadFile(Configuration() / folder / file));
+    }
+    EXPECT_FALSE(Exists(Menus(Configuration())) || Exists(InsertBar(Configuration())));
     EXPECT_EQ((Outcome{0, 0, 0, 0}), Run("-u"));
-    EXPECT_FALSE(Exists(root / "AppData") || Exists(root / "EM"));
+    EXPECT_FALSE(Exists(root / L"Donn\u00E9es") || Exists(root / "EM") || Exists(Menus(Configuration())));
 }
 
 TEST_F(EndToEndTest, NoSwitchOrTwoContradictingOnesOrARunningDreamweaverChangeNothing)
@@ -140,7 +106,7 @@ TEST_F(EndToEndTest, NoSwitchOrTwoContradictingOnesOrARunningDreamweaverChangeNo
 TEST_F(EndToEndTest, AFailureStopsTheRunWhereItHappens)
 {
     using Utilities::ScopedHandle;
-    const fs::path menus = user / "Menus/menus.xml", strings = Configuration() / "Strings/VNLStringsEN.xml";
+    const fs::path menus = Menus(user), strings = Configuration() / "Strings/VNLStringsEN.xml";
     const struct {
         std::function<ScopedHandle()> arrange; // gives what it holds open during the run
         std::string error;
@@ -158,11 +124,11 @@ TEST_F(EndToEndTest, AFailureStopsTheRunWhereItHappens)
         {[&] { WriteFile(Configuration() / "Floaters", "a file"); return ScopedHandle(); },
          "Installer: Cannot copy source file \"Files\\VNLFloater.html\"", Configuration() / "JSExtensions/Loomlet.dll",
          Configuration() / "Objects/Common"},
-        {[&] { appData.Delete(); return ScopedHandle(); }, "Cannot get value \"", SharedScript(), Package(0)},
+        {[&] { appData.Delete(); return ScopedHandle(); }, "Cannot get value \"", SharedScript(), Package("VNLExtensionEN.mxi")},
         {[&] { return HoldOpen(menus, 0); }, "Installer: Cannot edit \"" + NativeText(menus) + "\" (", user / "Help/VNLHelpEN.html",
-         Package(0)},
+         Package("VNLExtensionEN.mxi")},
         {[&] { SetFileAttributesW(menus.c_str(), FILE_ATTRIBUTE_READONLY); return ScopedHandle(); },
-         "Installer: Cannot edit \"" + NativeText(menus) + "\" (", user / "Help/VNLHelpEN.html", Package(0)},
+         "Installer: Cannot edit \"" + NativeText(menus) + "\" (", user / "Help/VNLHelpEN.html", Package("VNLExtensionEN.mxi")},
         {[&] {
              for (const fs::path& file : {Configuration() / "Objects/Common/VNLObject.png", Configuration() / "Help/VNLHelpEN.html", strings}) {
                  WriteFile(file, "installed");
@@ -173,7 +139,6 @@ TEST_F(EndToEndTest, AFailureStopsTheRunWhereItHappens)
          Configuration() / "Objects/Common/VNLObject.png", "-r"},
     };
     for (const auto& row : rows) {
-        fs::remove_all(root.path);
         Arrange();
         WriteFile(obsolete, "old release");
         const std::string before = ReadFile(menus);

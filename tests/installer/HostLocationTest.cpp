@@ -1,14 +1,12 @@
 #include "DreamweaverInstaller.hpp"
-#include "HostRegistry.hpp"
 
+#include "Layout.hpp"
 #include "Paths.hpp"
-#include "TestSupport.hpp"
 
 #include <gtest/gtest.h>
 
 using namespace TestSupport;
 using Utilities::NativeText;
-namespace HostRegistry = Installer::HostRegistry;
 
 // The end-to-end tests find Dreamweaver in the ordinary ways; these are the
 // unusual registrations, each giving a folder or the text of a failure.
@@ -17,9 +15,7 @@ TEST(HostLocation, TheFoldersComeFromTheRegistryAsWrittenAndOnlyAnInstallationTh
     TempFolder folder;
     WriteFile(folder / "DW/Dreamweaver.exe", "");
     const std::string installation = NativeText(folder / "DW");
-    ScopedRegistryValue path(HostRegistry::DreamweaverKey, HostRegistry::DreamweaverFolders);
-    ScopedRegistryValue appData(HostRegistry::ShellFoldersKey, HostRegistry::ApplicationData);
-    ScopedRegistryValue manager(HostRegistry::ExtensionManagerKey, HostRegistry::ExtensionManagerProgram);
+    ScopedRegistryValue path(DreamweaverKey, "Path"), appData(ShellFoldersKey, "AppData"), manager(ExtensionManagerKey, "");
     Installer::DreamweaverInstaller installer("");
     const auto outcome = [](const std::function<fs::path()>& lookup) {
         std::string made;
@@ -41,13 +37,13 @@ TEST(HostLocation, TheFoldersComeFromTheRegistryAsWrittenAndOnlyAnInstallationTh
         EXPECT_EQ(configuration, outcome([&] { return installer.GetInstallationPath("Configuration"); })) << value;
     }
     path.SetDword(1);
-    EXPECT_EQ("Incompatible value type of \"" + std::string(HostRegistry::DreamweaverKey) + "\\Path\"",
+    EXPECT_EQ("Incompatible value type of \"" + std::string(DreamweaverKey) + "\\Path\"",
               outcome([&] { return installer.GetInstallationPath(""); }));
     path.Delete();
     EXPECT_EQ("Installer: Dreamweaver has not been found on this machine. Try to reinstall Dreamweaver MX 2004 or newer.",
               outcome([&] { return installer.GetInstallationPath(""); }));
     appData.Delete();
-    EXPECT_EQ("Cannot get value \"HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders\\AppData\"",
+    EXPECT_EQ("Cannot get value \"" + std::string(ShellFoldersKey) + "\\AppData\"",
               outcome([&] { return installer.GetUserDataPath("Configuration"); }));
     for (const std::string program : {"Extension Manager.exe", ""}) {
         manager.SetString(program);

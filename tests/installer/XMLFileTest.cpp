@@ -49,6 +49,18 @@ TEST(XMLFile, EditsAtPositionsOfTheFoldedTextAreSavedWithWindowsLineEndsAndEvery
         xml.Insert(0, "<menus>\n</menus>");
     }
     EXPECT_EQ("<menus>\r\n</menus>", ReadFile(folder / "new.xml"));
+    // Over a MiB, so that reading and writing take more than one pass.
+    std::string lines;
+    while (lines.size() < 3 << 19) {
+        lines += "<menuitem id='x' />\r\n";
+    }
+    WriteFile(file, lines + "<menuitem id='a' />\r\n");
+    {
+        XMLFile xml(file, true);
+        const auto span = xml.Find([](const std::string&, Utilities::TagAttributes& attributes, XMLFile::TagType) { return attributes["id"] == "a"; }, 0);
+        xml.Erase(span.first, span.second);
+    }
+    EXPECT_EQ(lines + "\r\n", ReadFile(file));
 }
 
 TEST(XMLFile, AFileThatCannotBeReadOrReplacedIsLeftAsItWasAndTheSystemsReasonThrown)

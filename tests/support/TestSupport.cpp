@@ -4,6 +4,7 @@
 
 #include <boost/filesystem/operations.hpp>
 #include <gtest/gtest.h>
+#include <shlwapi.h>
 
 #include <algorithm>
 #include <fstream>
@@ -39,25 +40,40 @@ Utilities::ScopedHandle HoldOpen(const fs::path& file, DWORD shareMode)
     return handle;
 }
 
+namespace {
+
+Utilities::ScopedRegistryKey OpenKey(HKEY root, const std::string& subKey, REGSAM access, bool create = false)
+{
+    Utilities::ScopedRegistryKey key;
+    if (create) {
+        RegCreateKeyExA(root, subKey.c_str(), 0, nullptr, 0, access, nullptr, key.Receive(), nullptr);
+    } else {
+        RegOpenKeyExA(root, subKey.c_str(), 0, access, key.Receive());
+    }
+    return key;
+}
+
+} // namespace
+
 ScopedRegistryValue::ScopedRegistryValue(const std::string& keyPath, std::string name) : name(std::move(name))
 {
     const Utilities::Registry::Key key(keyPath);
     root = key.GetRootHandle();
     subKey = key.GetSubKeyPath();
-    keyExisted = key.Exists();
+    const auto handle = OpenKey(root, subKey, KEY_QUERY_VALUE);
+    keyExisted = handle.IsValid();
     DWORD size = 0;
     const auto query = [&](void* data) {
-        return RegGetValueA(root, subKey.c_str(), this->name.c_str(), RRF_RT_ANY | RRF_NOEXPAND, &oldType, data, &size) ==
+        return RegQueryValueExA(handle.Get(), this->name.c_str(), nullptr, &oldType, static_cast<BYTE*>(data), &size) ==
                ERROR_SUCCESS;
     };
-    valueExisted = query(nullptr) && (oldData.resize(size), query(oldData.data()));
+    valueExisted = keyExisted && query(nullptr) && (oldData.resize(size), query(oldData.data()));
 }
 
 ScopedRegistryValue::~ScopedRegistryValue()
 {
     if (!keyExisted) {
-        RegDeleteTreeA(root, subKey.c_str());
-        RegDeleteKeyA(root, subKey.c_str());
+        DeleteKey();
     } else if (valueExisted) {
         SetRaw(oldType, oldData);
     } else {
@@ -67,11 +83,15 @@ ScopedRegistryValue::~ScopedRegistryValue()
 
 void ScopedRegistryValue::SetRaw(DWORD type, const std::string& bytes)
 {
-    EXPECT_EQ(ERROR_SUCCESS, RegSetKeyValueA(root, subKey.c_str(), name.c_str(), type, bytes.data(), static_cast<DWORD>(bytes.size())))
+    const auto key = OpenKey(root, subKey, KEY_SET_VALUE, true);
+    EXPECT_EQ(ERROR_SUCCESS, RegSetValueExA(key.Get(), name.c_str(), 0, type, reinterpret_cast<const BYTE*>(bytes.data()),
+                                            static_cast<DWORD>(bytes.size())))
         << subKey << "\\" << name;
 }
 
-void ScopedRegistryValue::Delete() { RegDeleteKeyValueA(root, subKey.c_str(), name.c_str()); }
+void ScopedRegistryValue::Delete() { RegDeleteValueA(OpenKey(root, subKey, KEY_SET_VALUE).Get(), name.c_str()); }
+
+void ScopedRegistryValue::DeleteKey() { SHDeleteKeyA(root, subKey.c_str()); }
 
 TitledWindow::TitledWindow(const std::string& title)
     : handle(CreateWindowExA(0, "STATIC", title.c_str(), WS_OVERLAPPEDWINDOW, 0, 0, 100, 100, nullptr, nullptr, nullptr,

@@ -51,6 +51,7 @@ public:
     void SetDword(std::uint32_t number) { SetRaw(REG_DWORD, std::string(reinterpret_cast<const char*>(&number), 4)); }
     void SetRaw(DWORD type, const std::string& bytes); // no terminator added
     void Delete();
+    void DeleteKey(); // with everything below it
 
 private:
     HKEY root;
