@@ -112,16 +112,21 @@ void ReadFileBytes(const fs::path& file, std::string& bytes)
         }
         ThrowSystemError(error);
     }
-    std::string chunk(ChunkSize, '\0');
-    for (;;) {
+    LARGE_INTEGER size = {};
+    if (!GetFileSizeEx(handle.Get(), &size)) {
+        ThrowSystemError();
+    }
+    bytes.resize(static_cast<std::string::size_type>(size.QuadPart));
+    for (std::string::size_type done = 0; done < bytes.size();) {
+        const DWORD wanted = static_cast<DWORD>(std::min<std::string::size_type>(bytes.size() - done, ChunkSize));
         DWORD read = 0;
-        if (!ReadFile(handle.Get(), &chunk[0], ChunkSize, &read, nullptr)) {
+        if (!ReadFile(handle.Get(), &bytes[done], wanted, &read, nullptr)) {
             ThrowSystemError();
         }
         if (read == 0) {
-            return;
+            bytes.resize(done); // the file became shorter
         }
-        bytes.append(chunk, 0, read);
+        done += read;
     }
 }
 

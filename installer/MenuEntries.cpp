@@ -9,6 +9,8 @@
 #include <boost/format.hpp>
 
 #include <functional>
+#include <initializer_list>
+#include <vector>
 
 namespace fs = boost::filesystem;
 using Utilities::FindByNameAndAttribute;
@@ -43,41 +45,71 @@ fs::path InsertBarFile(const fs::path& configurationFolder)
     return configurationFolder / "Objects" / "insertbar.xml";
 }
 
-XMLFile::Span FindById(const XMLFile& file, const std::string& element, const std::string& id,
-                       XMLFile::Position start)
+// A tag by its element name and id.
+struct Item {
+    const char* element;
+    const char* id;
+};
+
+// The first tag from start that is one of the items, and which item it is;
+// a span of (0, 0) and an index past the items when there is none.
+struct Found {
+    XMLFile::Span span;
+    std::size_t item;
+    explicit operator bool() const { return span.first != span.second; }
+};
+
+Found FindFirst(const XMLFile& file, std::initializer_list<Item> items, XMLFile::Position start)
 {
     using namespace boost::placeholders;
-    FindByNameAndAttribute finder(element, "id", id);
-    return file.Find(boost::bind(&FindByNameAndAttribute::Match, &finder, _1, _2, _3), start);
-}
-
-bool IsFound(const XMLFile::Span& span)
-{
-    return span.first != span.second;
+    std::vector<FindByNameAndAttribute> finders;
+    for (const Item& item : items) {
+        finders.emplace_back(item.element, "id", item.id);
+    }
+    std::vector<XMLFile::TagPredicate> predicates;
+    for (FindByNameAndAttribute& finder : finders) {
+        predicates.push_back(boost::bind(&FindByNameAndAttribute::Match, &finder, _1, _2, _3));
+    }
+    Found found{{0, 0}, items.size()};
+    found.span = file.Find(
+        [&](const std::string& name, Utilities::TagAttributes& attributes, XMLFile::TagType type) {
+            for (found.item = 0; found.item < predicates.size(); ++found.item) {
+                if (predicates[found.item](name, attributes, type)) {
+                    return true;
+                }
+            }
+            return false;
+        },
+        start);
+    return found;
 }
 
 // Inserts the entry after its anchor unless it is already there. Without the
 // anchor the entry is left out: the only other place a failed search gives
-// is the start of the file, before the XML declaration.
-void AddEntry(XMLFile& file, const std::string& element, const std::string& id, const std::string& anchorElement,
-              const std::string& anchorId, const char* entry, XMLFile::Position start)
+// is the start of the file, before the XML declaration. One pass finds
+// whichever of the two comes first; after the anchor the entry is looked
+// for from there on.
+void AddEntry(XMLFile& file, const Item& entry, const Item& anchor, const char* text, XMLFile::Position start)
 {
-    if (IsFound(FindById(file, element, id, start))) {
-        return;
-    }
-    const XMLFile::Span anchor = FindById(file, anchorElement, anchorId, start);
-    if (IsFound(anchor)) {
-        file.Insert(anchor.second, entry);
+    const Found first = FindFirst(file, {entry, anchor}, start);
+    if (first && first.item == 1 && !FindFirst(file, {entry}, first.span.second)) {
+        file.Insert(first.span.second, text);
     }
 }
 
-// Removes the first such tag only; the line feed before it stays.
-void RemoveEntry(XMLFile& file, const std::string& element, const std::string& id)
+// Removes the first tag of each item; the line feeds before them stay. One
+// pass finds both, and the later one goes first so that the span of the
+// earlier one stays right.
+void RemoveEntries(XMLFile& file, const Item& one, const Item& other)
 {
-    const XMLFile::Span span = FindById(file, element, id, 0);
-    if (IsFound(span)) {
-        file.Erase(span.first, span.second);
+    const Found first = FindFirst(file, {one, other}, 0);
+    if (!first) {
+        return;
     }
+    if (const Found second = FindFirst(file, {first.item == 0 ? other : one}, first.span.second)) {
+        file.Erase(second.span.first, second.span.second);
+    }
+    file.Erase(first.span.first, first.span.second);
 }
 
 // Edits a file that exists and saves it. One that cannot be read or saved
@@ -100,25 +132,23 @@ void EditFile(const fs::path& file, const std::function<void(XMLFile&)>& edit)
 void DreamweaverInstaller::AddMenuEntries(const fs::path& configurationFolder)
 {
     EditFile(MenusFile(configurationFolder), [](XMLFile& menus) {
-        AddEntry(menus, "menuitem", "DWMenu_Window_VNL", "menuitem", "DWMenu_Window_HTML", WindowMenuEntry, 0);
-        AddEntry(menus, "menuitem", "DWMenu_Insert_VNLobject", "menuitem", "DWMenu_Insert_Comment", InsertMenuEntry, 0);
+        AddEntry(menus, {"menuitem", "DWMenu_Window_VNL"}, {"menuitem", "DWMenu_Window_HTML"}, WindowMenuEntry, 0);
+        AddEntry(menus, {"menuitem", "DWMenu_Insert_VNLobject"}, {"menuitem", "DWMenu_Insert_Comment"}, InsertMenuEntry, 0);
     });
     EditFile(InsertBarFile(configurationFolder), [](XMLFile& insertBar) {
         // A failed search ends at 0, so without the category the whole file is searched.
-        const XMLFile::Position common = FindById(insertBar, "category", "DW_Insertbar_Common", 0).second;
-        AddEntry(insertBar, "button", "VNL_Object", "button", "DW_TagChooser", InsertBarEntries, common);
+        const XMLFile::Position common = FindFirst(insertBar, {{"category", "DW_Insertbar_Common"}}, 0).span.second;
+        AddEntry(insertBar, {"button", "VNL_Object"}, {"button", "DW_TagChooser"}, InsertBarEntries, common);
     });
 }
 
 void DreamweaverInstaller::RemoveMenuEntries(const fs::path& configurationFolder)
 {
     EditFile(MenusFile(configurationFolder), [](XMLFile& menus) {
-        RemoveEntry(menus, "menuitem", "DWMenu_Window_VNL");
-        RemoveEntry(menus, "menuitem", "DWMenu_Insert_VNLobject");
+        RemoveEntries(menus, {"menuitem", "DWMenu_Window_VNL"}, {"menuitem", "DWMenu_Insert_VNLobject"});
     });
     EditFile(InsertBarFile(configurationFolder), [](XMLFile& insertBar) {
-        RemoveEntry(insertBar, "separator", "VNL_Object_sep");
-        RemoveEntry(insertBar, "button", "VNL_Object");
+        RemoveEntries(insertBar, {"separator", "VNL_Object_sep"}, {"button", "VNL_Object"});
     });
 }
 

@@ -16,28 +16,35 @@ void EraseText(std::string& text, std::string::size_type begin, std::string::siz
     }
 }
 
+// Both conversions copy whole lines: a byte at a time, a large file would
+// take longer to convert than to read and write.
 std::string FoldLineEnds(const std::string& bytes)
 {
     std::string text;
-    for (std::string::size_type i = 0; i < bytes.size(); ++i) {
-        if (bytes[i] == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n') {
-            continue;
+    text.reserve(bytes.size());
+    for (std::string::size_type from = 0;;) {
+        const std::string::size_type pair = bytes.find("\r\n", from);
+        text.append(bytes, from, pair == std::string::npos ? pair : pair - from);
+        if (pair == std::string::npos) {
+            return text;
         }
-        text += bytes[i];
+        from = pair + 1;
     }
-    return text;
 }
 
 std::string ExpandLineEnds(const std::string& text)
 {
     std::string bytes;
-    for (const char ch : text) {
-        if (ch == '\n') {
-            bytes += '\r';
+    bytes.reserve(text.size() + static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n')));
+    for (std::string::size_type from = 0;;) {
+        const std::string::size_type end = text.find('\n', from);
+        bytes.append(text, from, end == std::string::npos ? end : end - from);
+        if (end == std::string::npos) {
+            return bytes;
         }
-        bytes += ch;
+        bytes += "\r\n";
+        from = end + 1;
     }
-    return bytes;
 }
 
 } // namespace Utilities
