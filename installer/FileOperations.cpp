@@ -34,7 +34,7 @@ void Remove(const fs::path& path)
 {
     try {
         fs::remove_all(path);
-        if (Utilities::Exists(path)) {
+        if (Utilities::ExistsOrThrow(path)) {
             throw std::logic_error(Messages::PathStillExists);
         }
     } catch (const std::exception& failure) {

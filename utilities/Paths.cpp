@@ -1,6 +1,7 @@
 #include "Paths.hpp"
 
 #include <boost/format.hpp>
+#include <boost/system/error_code.hpp>
 
 #include <windows.h>
 
@@ -8,22 +9,44 @@
 
 namespace Utilities {
 
-bool Exists(const boost::filesystem::path& path)
+namespace {
+
+// The system's answer for the path's attributes: 0 when they were read,
+// else the error code, ERROR_FILE_NOT_FOUND for every "not there" answer.
+DWORD Look(const boost::filesystem::path& path)
 {
     if (GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES) {
-        return true;
+        return 0;
     }
-    switch (GetLastError()) {
+    switch (const DWORD error = GetLastError()) {
     case ERROR_FILE_NOT_FOUND:
     case ERROR_PATH_NOT_FOUND:
     case ERROR_NOT_READY:
     case ERROR_BAD_NETPATH:
     case ERROR_INVALID_PARAMETER:
     case ERROR_INVALID_NAME:
-        return false;
+        return ERROR_FILE_NOT_FOUND;
     default:
-        return true;
+        return error;
     }
+}
+
+} // namespace
+
+bool Exists(const boost::filesystem::path& path) { return Look(path) != ERROR_FILE_NOT_FOUND; }
+
+bool ExistsOrThrow(const boost::filesystem::path& path)
+{
+    const DWORD error = Look(path);
+    if (error != 0 && error != ERROR_FILE_NOT_FOUND) {
+        throw std::runtime_error(SystemErrorText(error));
+    }
+    return error == 0;
+}
+
+std::string SystemErrorText(unsigned long code)
+{
+    return boost::system::error_code(static_cast<int>(code), boost::system::system_category()).message();
 }
 
 std::string NativeText(const boost::filesystem::path& path)

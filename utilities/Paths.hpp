@@ -11,6 +11,12 @@ namespace Utilities {
 // parameter, invalid name) count as absent; any other failure to read the
 // attributes counts as present. Never throws.
 bool Exists(const boost::filesystem::path& path);
+// The same answer where it is certain; throws std::runtime_error with the
+// system's reason where the attributes cannot be read.
+bool ExistsOrThrow(const boost::filesystem::path& path);
+
+// The system's own text for an error code.
+std::string SystemErrorText(unsigned long code);
 
 // The path with backslashes, as Windows users write it.
 std::string NativeText(const boost::filesystem::path& path);

@@ -1,6 +1,7 @@
 #include "Registry.hpp"
 
 #include "Handles.hpp"
+#include "Paths.hpp"
 
 #include <algorithm>
 #include <stdexcept>
@@ -17,37 +18,32 @@ bool IsStringType(std::uint32_t type)
     return type == REG_SZ || type == REG_EXPAND_SZ || type == REG_MULTI_SZ;
 }
 
-ScopedRegistryKey OpenKey(const Key& key, REGSAM access)
+// ERROR_FILE_NOT_FOUND for a root name that is not known, as for a key that
+// is not there.
+LONG OpenKey(const Key& key, REGSAM access, ScopedRegistryKey& handle)
 {
-    ScopedRegistryKey handle;
     const HKEY root = key.GetRootHandle();
-    if (root != nullptr) {
-        RegOpenKeyExA(root, key.GetSubKeyPath().c_str(), 0, access, handle.Receive());
-    }
-    return handle;
+    return root == nullptr ? ERROR_FILE_NOT_FOUND
+                           : RegOpenKeyExA(root, key.GetSubKeyPath().c_str(), 0, access, handle.Receive());
 }
 
 // Reads the raw data into a buffer one byte longer than the stored data, so
 // that data stored without a terminating NUL, or with no bytes at all, is
-// never read past. Returns false on any failure.
-bool QueryData(HKEY key, const std::string& name, std::string& data, DWORD& type)
+// never read past.
+LONG QueryData(HKEY key, const std::string& name, std::string& data, DWORD& type)
 {
     for (;;) {
         DWORD size = 0;
-        if (RegQueryValueExA(key, name.c_str(), nullptr, nullptr, nullptr, &size) != ERROR_SUCCESS) {
-            return false;
+        LONG result = RegQueryValueExA(key, name.c_str(), nullptr, nullptr, nullptr, &size);
+        if (result != ERROR_SUCCESS) {
+            return result;
         }
         std::vector<char> buffer(size + 1, '\0');
-        const LONG result = RegQueryValueExA(key, name.c_str(), nullptr, &type,
-                                             reinterpret_cast<BYTE*>(buffer.data()), &size);
-        if (result == ERROR_MORE_DATA) {
-            continue; // the value grew between the two queries
+        result = RegQueryValueExA(key, name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(buffer.data()), &size);
+        if (result != ERROR_MORE_DATA) { // which means the value grew between the two queries
+            data.assign(buffer.data(), result == ERROR_SUCCESS ? size : 0);
+            return result;
         }
-        if (result != ERROR_SUCCESS) {
-            return false;
-        }
-        data.assign(buffer.data(), size);
-        return true;
     }
 }
 
@@ -83,30 +79,55 @@ HKEY Key::GetRootHandle() const
     return nullptr;
 }
 
-bool Key::Exists() const { return OpenKey(*this, READ_CONTROL).IsValid(); }
+bool Key::Exists() const
+{
+    ScopedRegistryKey handle;
+    return OpenKey(*this, READ_CONTROL, handle) == ERROR_SUCCESS;
+}
 
 Value::Value(const Key& key, std::string name) : key(key), name(std::move(name)) {}
 
+// Only an answer that the key or value is not there means that it does not
+// exist: any other failure is reported, or an entry that is there but could
+// not be read would be taken for a missing one.
 bool Value::Exists() const
 {
-    const ScopedRegistryKey handle = OpenKey(key, KEY_QUERY_VALUE);
-    return handle && RegQueryValueExA(handle.Get(), name.c_str(), nullptr, nullptr, nullptr, nullptr) ==
-                         ERROR_SUCCESS;
+    ScopedRegistryKey handle;
+    LONG result = OpenKey(key, KEY_QUERY_VALUE, handle);
+    if (result == ERROR_SUCCESS) {
+        result = RegQueryValueExA(handle.Get(), name.c_str(), nullptr, nullptr, nullptr, nullptr);
+    }
+    if (result != ERROR_SUCCESS && result != ERROR_FILE_NOT_FOUND) {
+        Fail(result);
+    }
+    return result == ERROR_SUCCESS;
 }
 
 void Value::Read(std::string& data, std::uint32_t& type) const
 {
-    ScopedRegistryKey handle = OpenKey(key, KEY_QUERY_VALUE);
+    ScopedRegistryKey handle;
     DWORD queriedType = 0;
-    bool succeeded = handle && QueryData(handle.Get(), name, data, queriedType);
-    succeeded = handle.Close() && succeeded;
-    if (!succeeded) {
-        throw std::runtime_error("Cannot get value \"" + GetFullName() + "\"");
+    LONG result = OpenKey(key, KEY_QUERY_VALUE, handle);
+    if (result == ERROR_SUCCESS) {
+        result = QueryData(handle.Get(), name, data, queriedType);
+    }
+    if (handle) { // a failure to close counts as a failure of the read
+        const LONG closed = RegCloseKey(handle.Release());
+        result = result == ERROR_SUCCESS ? closed : result;
+    }
+    if (result != ERROR_SUCCESS) {
+        Fail(result);
     }
     type = queriedType;
     if (IsStringType(type)) {
         data.erase(std::min(data.find('\0'), data.size()));
     }
+}
+
+void Value::Fail(long result) const
+{
+    const std::string text = "Cannot get value \"" + GetFullName() + "\"";
+    throw std::runtime_error(result == ERROR_FILE_NOT_FOUND ? text : text + " (" + SystemErrorText(result) + ")");
 }
 
 std::string Value::GetString() const

@@ -38,6 +38,7 @@ public:
     Value(const Key& key, std::string name);
     Value(Key&&, std::string) = delete;
 
+    // Throws std::runtime_error when the registry cannot tell.
     bool Exists() const;
     // Raw data and type code; throws std::runtime_error on any failure.
     void Read(std::string& data, std::uint32_t& type) const;
@@ -47,6 +48,10 @@ public:
     std::string GetFullName() const;
 
 private:
+    // Throws the failure to read the value, with the system's reason unless
+    // the value or its key is simply not there.
+    [[noreturn]] void Fail(long result) const;
+
     const Key& key;
     std::string name;
 };
