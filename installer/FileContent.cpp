@@ -1,8 +1,7 @@
 #include "FileContent.hpp"
 
 #include "Handles.hpp"
-
-#include <boost/system/error_code.hpp>
+#include "Paths.hpp"
 
 #include <algorithm>
 #include <stdexcept>
@@ -17,7 +16,7 @@ constexpr DWORD ChunkSize = 1 << 20;
 
 [[noreturn]] void ThrowSystemError(DWORD code = GetLastError())
 {
-    throw std::runtime_error(boost::system::error_code(static_cast<int>(code), boost::system::system_category()).message());
+    throw std::runtime_error(Utilities::SystemErrorText(code));
 }
 
 std::wstring NativeName(const fs::path& file)
@@ -46,7 +45,8 @@ void WriteAll(const std::wstring& name, const std::string& bytes)
     }
 }
 
-// A uniquely named file in a folder, deleted again unless it was moved away.
+// A uniquely named file in a folder, deleted again unless it took the place
+// of another file.
 class TemporaryFile {
 public:
     explicit TemporaryFile(const std::wstring& folder)
@@ -57,11 +57,18 @@ public:
         }
         name = buffer;
     }
-    ~TemporaryFile() { DeleteFileW(name.c_str()); } // after a move the name is empty
+    ~TemporaryFile()
+    {
+        if (!name.empty()) {
+            DeleteFileW(name.c_str());
+        }
+    }
     TemporaryFile(const TemporaryFile&) = delete;
     TemporaryFile& operator=(const TemporaryFile&) = delete;
 
     const std::wstring& Name() const { return name; }
+
+    // Takes the name of a file that is not there.
     void MoveTo(const std::wstring& target)
     {
         if (!MoveFileExW(name.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
@@ -70,22 +77,50 @@ public:
         name.clear();
     }
 
+    // Takes the place of a file, which passes its attributes, security and
+    // streams on; the backup holds that file meanwhile, so that it survives
+    // every way in which the replacing can fail.
+    void Replace(const std::wstring& target, TemporaryFile& backup)
+    {
+        if (ReplaceFileW(target.c_str(), name.c_str(), backup.Name().c_str(), 0, nullptr, nullptr)) {
+            name.clear();
+            return;
+        }
+        const DWORD error = GetLastError();
+        if (error == ERROR_UNABLE_TO_MOVE_REPLACEMENT_2) { // the file went to the backup, this one not to its place
+            backup.Restore(target, error);
+        }
+        ThrowSystemError(error);
+    }
+
 private:
+    // Gives the file that the backup holds its name back, or keeps the
+    // backup and names it.
+    void Restore(const std::wstring& target, DWORD error)
+    {
+        if (!MoveFileExW(name.c_str(), target.c_str(), MOVEFILE_WRITE_THROUGH)) {
+            const std::string kept = fs::path(name).string();
+            name.clear();
+            throw std::runtime_error(Utilities::SystemErrorText(error) + " The file is kept as \"" + kept + "\".");
+        }
+        name.clear();
+    }
+
     std::wstring name;
 };
 
-// The attributes of a file that may be replaced, INVALID_FILE_ATTRIBUTES for
-// one that is not there. Windows replaces only a file it may write and
-// delete and that nobody holds open; asking first gives the reason, and
-// keeps Wine, whose replacing is less strict, to the same rule.
-DWORD AttributesOfReplaceable(const std::wstring& name)
+// Whether a file that is to be replaced is there. Windows replaces only a
+// file that it may write and delete, that is not read-only and that nobody
+// holds open; asking first gives the reason, and keeps Wine, whose replacing
+// is less strict, to the same rule.
+bool IsReplaceable(const std::wstring& name)
 {
     const DWORD attributes = GetFileAttributesW(name.c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES) {
         if (GetLastError() != ERROR_FILE_NOT_FOUND) {
             ThrowSystemError();
         }
-        return attributes;
+        return false;
     }
     if (attributes & FILE_ATTRIBUTE_READONLY) {
         ThrowSystemError(ERROR_ACCESS_DENIED);
@@ -95,7 +130,7 @@ DWORD AttributesOfReplaceable(const std::wstring& name)
     if (!probe) {
         ThrowSystemError();
     }
-    return attributes;
+    return true;
 }
 
 } // namespace
@@ -133,13 +168,16 @@ void ReadFileBytes(const fs::path& file, std::string& bytes)
 void ReplaceFileBytes(const fs::path& file, const std::string& bytes)
 {
     const std::wstring name = NativeName(file);
-    const DWORD attributes = AttributesOfReplaceable(name);
-    TemporaryFile temporary(NativeName(file.parent_path().empty() ? fs::path(".") : file.parent_path()));
+    const bool replacing = IsReplaceable(name);
+    const std::wstring folder = NativeName(file.parent_path().empty() ? fs::path(".") : file.parent_path());
+    TemporaryFile temporary(folder);
     WriteAll(temporary.Name(), bytes);
-    if (attributes != INVALID_FILE_ATTRIBUTES && !SetFileAttributesW(temporary.Name().c_str(), attributes)) {
-        ThrowSystemError();
+    if (!replacing) {
+        temporary.MoveTo(name);
+        return;
     }
-    temporary.MoveTo(name);
+    TemporaryFile backup(folder);
+    temporary.Replace(name, backup);
 }
 
 } // namespace Utilities

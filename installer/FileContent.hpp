@@ -10,10 +10,10 @@ namespace Utilities {
 // All of the file's bytes, unchanged; none when the file is not there.
 void ReadFileBytes(const boost::filesystem::path& file, std::string& bytes);
 
-// Gives the file exactly these bytes, keeping its attributes, or creates it.
-// The bytes go to a temporary file in the same folder that then replaces
-// the file, so a failure at any point leaves the file as it was and no
-// temporary file behind.
+// Gives the file exactly these bytes, or creates it. The bytes go to a
+// temporary file in the same folder that then replaces the file, which
+// passes its attributes, security and streams on; a failure at any point
+// leaves the file as it was and no temporary file behind.
 void ReplaceFileBytes(const boost::filesystem::path& file, const std::string& bytes);
 
 } // namespace Utilities

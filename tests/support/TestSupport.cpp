@@ -99,6 +99,8 @@ TitledWindow::TitledWindow(const std::string& title)
 {
 }
 
+bool UnderWine() { return GetProcAddress(GetModuleHandleA("ntdll.dll"), "wine_get_version") != nullptr; }
+
 std::string HostFile(const std::string& linuxPath)
 {
     std::string windowsPath = "Z:" + linuxPath;

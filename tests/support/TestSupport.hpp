@@ -69,6 +69,9 @@ struct TitledWindow {
     const HWND handle;
 };
 
+// Whether the tests run under Wine rather than Windows.
+bool UnderWine();
+
 // The Windows name of a file of the Linux machine (Wine's drive Z: is its root).
 std::string HostFile(const std::string& linuxPath);
 // Runs a command line to its end (a minute at most): its exit code, or -1.
