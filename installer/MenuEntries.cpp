@@ -84,15 +84,22 @@ Found FindFirst(const XMLFile& file, std::initializer_list<Item> items, XMLFile:
     return found;
 }
 
-// Inserts the entry after its anchor unless it is already there. Without the
-// anchor the entry is left out: the only other place a failed search gives
-// is the start of the file, before the XML declaration. One pass finds
-// whichever of the two comes first; after the anchor the entry is looked
-// for from there on.
+// An item that an entry goes after is not in the file.
+struct MissingAnchor {
+    std::string id;
+};
+
+// Inserts the entry after its anchor unless it is already there; throws
+// MissingAnchor when it is not there and the anchor is missing. One pass
+// finds whichever of the two comes first; after the anchor the entry is
+// looked for from there on.
 void AddEntry(XMLFile& file, const Item& entry, const Item& anchor, const char* text, XMLFile::Position start)
 {
     const Found first = FindFirst(file, {entry, anchor}, start);
-    if (first && first.item == 1 && !FindFirst(file, {entry}, first.span.second)) {
+    if (!first) {
+        throw MissingAnchor{anchor.id};
+    }
+    if (first.item == 1 && !FindFirst(file, {entry}, first.span.second)) {
         file.Insert(first.span.second, text);
     }
 }
@@ -112,8 +119,9 @@ void RemoveEntries(XMLFile& file, const Item& one, const Item& other)
     file.Erase(first.span.first, first.span.second);
 }
 
-// Edits a file that exists and saves it. One that cannot be read or saved
-// stays as it was and ends the operation, named with the system's reason.
+// Edits a file that exists and saves it. One that cannot be read or saved,
+// or lacks an item that an entry goes after, stays as it was and ends the
+// operation, named with the reason.
 void EditFile(const fs::path& file, const std::function<void(XMLFile&)>& edit)
 {
     if (!Utilities::Exists(file)) {
@@ -122,6 +130,8 @@ void EditFile(const fs::path& file, const std::function<void(XMLFile&)>& edit)
     try {
         XMLFile xml(file, true);
         edit(xml);
+    } catch (const MissingAnchor& missing) {
+        throw Exception((boost::format(Messages::MissingAnchor) % Utilities::NativeText(file) % missing.id).str());
     } catch (const std::exception& failure) {
         throw Exception((boost::format(Messages::CannotEdit) % Utilities::NativeText(file) % failure.what()).str());
     }

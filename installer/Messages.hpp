@@ -23,5 +23,7 @@ inline constexpr const char* CannotRemove = "Cannot remove \"%1%\" (%2%)";
 inline constexpr const char* UnknownError = "unknown error";
 inline constexpr const char* PathStillExists = "path still exists";
 inline constexpr const char* CannotEdit = "Cannot edit \"%1%\" (%2%)";
+inline constexpr const char* MissingAnchor =
+    "Cannot add the Vantrelle entries to \"%1%\": the item \"%2%\" they follow is missing";
 
 } // namespace Installer::Messages

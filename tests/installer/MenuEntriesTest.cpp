@@ -1,5 +1,6 @@
 #include "DreamweaverInstaller.hpp"
 
+#include "Paths.hpp"
 #include "TestSupport.hpp"
 
 #include <boost/algorithm/string/replace.hpp>
@@ -56,6 +57,10 @@ protected:
             WriteFile(insertBarFile, replace_all_copy(before.second, "\n", "\r\n"));
         }
         (installer.*operation)(folder.path);
+        return Read();
+    }
+    Files Read() const
+    {
         const auto read = [](const fs::path& file) { return fs::exists(file) ? replace_all_copy(ReadFile(file), "\r\n", "\n") : ""; };
         return {read(menusFile), read(insertBarFile)};
     }
@@ -83,16 +88,34 @@ TEST_F(MenuEntriesTest, EntriesGoOnceOnLinesOfTheirOwnAfterTheirAnchorsIfThereAr
     const std::string buttonFirst = replace_first_copy(insertBar, "<category", Button + "\n<category");
     const std::string separatorOnly = After(insertBar, ChooserAnchor, "\n" + Separator);
     const std::string noCategory = replace_all_copy(insertBar, "DW_Insertbar_Common", "DW_Insertbar_Forms");
-    const std::string noChooser = replace_all_copy(insertBar, "DW_TagChooser", "DW_Other");
-    const std::string noHTML = replace_all_copy(menus, "DWMenu_Window_HTML", "DWMenu_Window_CSS");
-    const std::string noComment = replace_all_copy(menus, "DWMenu_Insert_Comment", "DWMenu_Insert_Table");
     const std::pair<Files, Files> rows[] = {
-        {{noHTML, buttonFirst}, {After(noHTML, CommentAnchor, "\n" + InsertEntry), WithInsertBarEntries(buttonFirst)}},
-        {{noComment, separatorOnly}, {After(noComment, HTMLAnchor, "\n" + WindowEntry), WithInsertBarEntries(insertBar, "\n" + Separator)}},
+        {{menus, buttonFirst}, {WithMenuEntries(menus), WithInsertBarEntries(buttonFirst)}},
+        {{menus, separatorOnly}, {WithMenuEntries(menus), WithInsertBarEntries(insertBar, "\n" + Separator)}},
         {{menus, noCategory}, {WithMenuEntries(menus), WithInsertBarEntries(noCategory)}},
-        {{menus, noChooser}, {WithMenuEntries(menus), noChooser}},
     };
     for (const auto& [before, after] : rows) {
         EXPECT_EQ(after, Edit(Add, before)) << before.second;
+    }
+}
+
+// Without the item an entry follows, the file stays as it was, the error
+// names both, and nothing after it is edited.
+TEST_F(MenuEntriesTest, AMissingItemToFollowStopsTheAdditionAndLeavesTheFileAsItWas)
+{
+    const std::string noHTML = replace_all_copy(menus, "DWMenu_Window_HTML", "DWMenu_Window_CSS");
+    const std::string noComment = replace_all_copy(menus, "DWMenu_Insert_Comment", "DWMenu_Insert_Table");
+    const std::string noChooser = replace_all_copy(insertBar, "DW_TagChooser", "DW_Other");
+    const std::string presentWithoutHTML = replace_all_copy(WithMenuEntries(menus), "DWMenu_Window_HTML", "DWMenu_Window_CSS");
+    const std::tuple<Files, fs::path, const char*, Files> rows[] = {
+        {{noHTML, insertBar}, menusFile, "DWMenu_Window_HTML", {noHTML, insertBar}},
+        {{noComment, insertBar}, menusFile, "DWMenu_Insert_Comment", {noComment, insertBar}},
+        {{menus, noChooser}, insertBarFile, "DW_TagChooser", {WithMenuEntries(menus), noChooser}},
+        {{presentWithoutHTML, noChooser}, insertBarFile, "DW_TagChooser", {presentWithoutHTML, noChooser}},
+    };
+    for (const auto& [before, file, id, after] : rows) {
+        EXPECT_EQ("Installer: Cannot add the Vantrelle entries to \"" + Utilities::NativeText(file) + "\": the item \"" + id +
+                      "\" they follow is missing",
+                  FailureText([&] { Edit(Add, before); }));
+        EXPECT_EQ(after, Read()) << id;
     }
 }
