@@ -7,6 +7,8 @@
 #include <boost/filesystem/operations.hpp>
 #include <gtest/gtest.h>
 
+#include <regex>
+
 using namespace TestSupport;
 using Utilities::Exists;
 using Utilities::NativeText;
@@ -125,6 +127,13 @@ TEST_F(EndToEndTest, AFailureStopsTheRunWhereItHappens)
          "Installer: Cannot copy source file \"Files\\VNLFloater.html\"", Configuration() / "JSExtensions/Loomlet.dll",
          Configuration() / "Objects/Common"},
         {[&] { appData.Delete(); return ScopedHandle(); }, "Cannot get value \"", SharedScript(), Package("VNLExtensionEN.mxi")},
+        {[&] {
+             WriteFile(Menus(Configuration()), std::regex_replace(ReadFile(Menus(Configuration())), std::regex("_Window_HTML"), "_Window_CSS"));
+             return ScopedHandle();
+         },
+         "Installer: Cannot add the Vantrelle entries to \"" + NativeText(Menus(Configuration())) +
+             "\": the item \"DWMenu_Window_HTML\" they follow is missing",
+         Configuration() / "Help/VNLHelpEN.html", user / "Help"},
         {[&] { return HoldOpen(menus, 0); }, "Installer: Cannot edit \"" + NativeText(menus) + "\" (", user / "Help/VNLHelpEN.html",
          Package("VNLExtensionEN.mxi")},
         {[&] { SetFileAttributesW(menus.c_str(), FILE_ATTRIBUTE_READONLY); return ScopedHandle(); },

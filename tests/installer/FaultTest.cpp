@@ -14,6 +14,7 @@
 #include <boost/system/error_code.hpp>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <map>
 #include <regex>
 
@@ -88,36 +89,108 @@ std::string Differences(const Tree& expected, const Tree& seen)
     return names;
 }
 
+using Operation = std::function<void(Installer::DreamweaverInstaller&)>;
+
+void Install(Installer::DreamweaverInstaller& installer) { installer.Install(); }
+void Uninstall(Installer::DreamweaverInstaller& installer) { installer.Uninstall(); }
+void Reinstall(Installer::DreamweaverInstaller& installer) { installer.Uninstall(), installer.Install(); }
+
+constexpr DWORD EndedExitCode = 99;
+
+// A child ends at a call: "install" or "uninstall", the function, its call.
+const bool childPartSet = (ChildPart() = [](const std::vector<std::string>& arguments) {
+    Installer::DreamweaverInstaller installer("");
+    Faults::Arm({static_cast<unsigned>(std::stoul(arguments.at(2))), EndedExitCode, arguments.at(1), 1, true});
+    (arguments.at(0) == "install" ? Install : Uninstall)(installer);
+    return 0;
+}, true);
+
+// The extension installed, so that every file and entry is there; the
+// states that an operation from there passes through; and what happens
+// when each call of the operation goes wrong in turn.
 class FaultTest : public ::testing::Test, protected DreamweaverLayout {
 protected:
-
-    // Brings the files below the root back to a whole tree from the one they
-    // now form: removes what it lacks and writes what differs.
-    void Restore(const Tree& whole, const Tree& now)
+    // The states of the fault-free run and the names of its calls.
+    void Prepare(const Operation& operation)
     {
-        for (const auto& [name, bytes] : now) {
+        Arrange();
+        Run(Install);
+        whole = Snapshot(root.path, true);
+        start = Snapshot(root.path);
+        installer.RemoveMenuEntries(Configuration());
+        installer.RemoveMenuEntries(user);
+        removed = Snapshot(root.path);
+        Restore(removed);
+        Faults::Arm({});
+        Run(operation);
+        calls = Faults::Disarm();
+        end = now = Snapshot(root.path);
+    }
+
+    // Brings the files below the root back to the start: removes what it
+    // lacks and writes what differs.
+    void Restore(const Tree& seen)
+    {
+        for (const auto& [name, bytes] : seen) {
             if (whole.count(name) == 0) {
                 fs::remove_all(root.path.string() + name);
             }
         }
         for (const auto& [name, bytes] : whole) {
-            const auto seen = now.find(name);
+            const auto found = seen.find(name);
             if (bytes == "(folder)") {
                 fs::create_directories(root.path.string() + name);
-            } else if (seen == now.end() || seen->second != (IsConfigurationFile(name) ? bytes : "size " + std::to_string(bytes.size()))) {
+            } else if (found == seen.end() || found->second != (IsConfigurationFile(name) ? bytes : "size " + std::to_string(bytes.size()))) {
                 WriteFile(root.path.string() + name, bytes);
             }
         }
     }
 
     // The installer takes its files from "Files" in the current folder.
-    void Run(const std::function<void()>& operation)
+    void Run(const Operation& operation)
     {
         struct InDistribution {
             explicit InDistribution(const fs::path& folder) { fs::current_path(folder); }
             ~InDistribution() { fs::current_path(fs::temp_directory_path()); }
         } in(distribution);
-        operation();
+        operation(installer);
+    }
+
+    // After a run that went wrong: each configuration file is one of the
+    // states that the fault-free run passes through; the files that neither
+    // the start nor the end has are returned. The files are left in now.
+    std::vector<std::string> CheckFiles(const std::string& where)
+    {
+        now = Snapshot(root.path);
+        std::vector<std::string> left;
+        for (const auto& [file, bytes] : now) {
+            if (IsConfigurationFile(file)) {
+                EXPECT_TRUE(bytes == start.at(file) || bytes == removed.at(file) || bytes == end.at(file)) << where << ": " << file;
+            }
+            if (start.count(file) + end.count(file) == 0) {
+                left.push_back(file);
+            }
+        }
+        return left;
+    }
+
+    // The same operation run again reaches the fault-free end, but for the
+    // files named, unless the run began where the fault-free one begins or
+    // ends, which has been seen.
+    void CheckRunAgain(const Operation& operation, const std::vector<std::string>& left, const std::string& where)
+    {
+        const auto withoutLeft = [&left](Tree tree) {
+            for (const std::string& file : left) {
+                tree.erase(file);
+            }
+            return tree;
+        };
+        if (Differences(start, now).empty() || Differences(end, withoutLeft(now)).empty()) {
+            return;
+        }
+        Run(operation);
+        now = Snapshot(root.path);
+        EXPECT_EQ("", Differences(WithoutEmptyLines(end), WithoutEmptyLines(withoutLeft(now)))) << where << ", run again";
     }
 
     // Whether a failure's text names a file below the root or a registry
@@ -129,78 +202,82 @@ protected:
                (text.find(Utilities::NativeText(root.path)) != std::string::npos || text.find("HKEY_") != std::string::npos);
     }
 
+    void FailEachCall(const std::string& name, const Operation& operation, std::size_t first);
+
     Installer::DreamweaverInstaller installer{""};
+    Tree whole, start, removed, end, now;
+    std::vector<std::string> calls;
 };
 
 } // namespace
 
-TEST_F(FaultTest, AFailingCallCompletesTheOperationOrStopsItNamedAndLeavesEveryFileWholeAndNoTemporaryFile)
+// Makes each call from the first one numbered fail in turn.
+void FaultTest::FailEachCall(const std::string& name, const Operation& operation, std::size_t first)
 {
-    const std::pair<std::string, std::function<void()>> operations[] = {
-        {"install", [this] { installer.Install(); }},
-        {"uninstall", [this] { installer.Uninstall(); }},
-        {"reinstall", [this] { installer.Uninstall(), installer.Install(); }},
-    };
     const DWORD codes[] = {ERROR_ACCESS_DENIED, ERROR_SHARING_VIOLATION, ERROR_DISK_FULL};
-    unsigned uninstallCalls = 0;
-    for (const auto& [name, operation] : operations) {
-        Arrange();
-        Run([this] { installer.Install(); });
-        const Tree whole = Snapshot(root.path, true), start = Snapshot(root.path);
-        installer.RemoveMenuEntries(Configuration());
-        installer.RemoveMenuEntries(user);
-        const Tree removed = Snapshot(root.path);
-        Restore(whole, removed);
-        Faults::Arm(0, 0);
-        Run(operation);
-        const unsigned calls = Faults::Disarm();
-        const Tree end = Snapshot(root.path);
-        Tree now = end;
-        // A reinstall's first calls are an uninstall's, each of which has failed already.
-        for (unsigned call = (name == "reinstall" ? uninstallCalls : 0) + 1; call <= calls; ++call) {
-            Restore(whole, now);
-            const DWORD code = codes[call % std::size(codes)];
-            std::string failure;
-            Faults::Arm(call, code);
-            try {
-                Run(operation);
-            } catch (const std::exception& thrown) {
-                failure = thrown.what();
-            }
-            Faults::Disarm();
-            const std::string where = name + ", call " + std::to_string(call) + " of " + std::to_string(calls) + ", " + Faults::Failed();
-            // Only a temporary file whose removal failed may stay behind.
-            Tree after = Snapshot(root.path);
-            std::vector<std::string> left;
-            for (const auto& [file, bytes] : after) {
-                if (IsConfigurationFile(file)) {
-                    EXPECT_TRUE(bytes == start.at(file) || bytes == removed.at(file) || bytes == end.at(file)) << where << ": " << file;
-                }
-                if (start.count(file) + end.count(file) == 0) {
-                    left.push_back(file);
-                }
-            }
-            EXPECT_TRUE(left.empty() || Faults::Failed() == "DeleteFileW") << where << ": left " << left.front();
-            const auto withoutLeft = [&left](Tree tree) {
-                for (const std::string& file : left) {
-                    tree.erase(file);
-                }
-                return tree;
-            };
-            if (failure.empty()) {
-                EXPECT_EQ("", Differences(end, withoutLeft(after))) << where;
-            } else {
-                EXPECT_TRUE(NamesWhatFailed(failure, code)) << where << ": " << failure;
-            }
-            now = after;
-            // From the start or the end state, a run again is one that has been seen.
-            if (Differences(start, after).empty() || Differences(end, withoutLeft(after)).empty()) {
-                continue;
-            }
+    for (auto call = static_cast<unsigned>(first); call <= calls.size(); ++call) {
+        Restore(now);
+        const DWORD code = codes[call % std::size(codes)];
+        std::string failure;
+        Faults::Arm({call, code});
+        try {
             Run(operation);
-            now = Snapshot(root.path);
-            EXPECT_EQ("", Differences(WithoutEmptyLines(end), WithoutEmptyLines(withoutLeft(now)))) << where << ", run again";
+        } catch (const std::exception& thrown) {
+            failure = thrown.what();
         }
-        uninstallCalls = name == "uninstall" ? calls : uninstallCalls;
+        Faults::Disarm();
+        const std::string where = name + ", call " + std::to_string(call) + ", " + Faults::Failed();
+        const auto left = CheckFiles(where);
+        // Only a temporary file whose removal failed may stay behind.
+        EXPECT_TRUE(left.empty() || Faults::Failed() == "DeleteFileW") << where << ": left " << left.front();
+        if (failure.empty()) {
+            Tree completed = now;
+            for (const std::string& file : left) {
+                completed.erase(file);
+            }
+            EXPECT_EQ("", Differences(end, completed)) << where;
+        } else {
+            EXPECT_TRUE(NamesWhatFailed(failure, code)) << where << ": " << failure;
+        }
+        CheckRunAgain(operation, left, where);
+    }
+}
+
+TEST_F(FaultTest, AFailingCallCompletesAnInstallOrStopsItNamedAndLeavesEveryFileWholeAndNoTemporaryFile)
+{
+    Prepare(Install);
+    FailEachCall("install", Install, 1);
+}
+
+TEST_F(FaultTest, AFailingCallCompletesAnUninstallOrStopsItNamedAndLeavesEveryFileWholeAndNoTemporaryFile)
+{
+    Prepare(Uninstall);
+    FailEachCall("uninstall", Uninstall, 1);
+}
+
+// A reinstall's first calls are an uninstall's, which fail in the test above.
+TEST_F(FaultTest, AFailingCallCompletesAReinstallOrStopsItNamedAndLeavesEveryFileWholeAndNoTemporaryFile)
+{
+    Prepare(Uninstall);
+    const std::size_t uninstalling = calls.size();
+    Prepare(Reinstall);
+    FailEachCall("reinstall", Reinstall, uninstalling + 1);
+}
+
+// The test program runs itself as a child that ends at a call.
+TEST_F(FaultTest, AnOperationEndedAtACallThatChangesAFileLeavesEveryFileWholeAndFinishesWhenRunAgain)
+{
+    for (const auto& [name, operation] : {std::pair<std::string, Operation>{"install", Install}, {"uninstall", Uninstall}}) {
+        Prepare(operation);
+        for (const std::string function : {"CopyFileExW", "SetFileInformationByHandle", "WriteFile", "FlushFileBuffers", "ReplaceFileW", "DeleteFileW"}) {
+            const auto count = static_cast<unsigned>(std::count(calls.begin(), calls.end(), function));
+            for (unsigned call = 1; call <= count; ++call) {
+                Restore(now);
+                const std::string where = name + ", " + function + " call " + std::to_string(call);
+                const std::string child = " --child " + name + " " + function + " " + std::to_string(call);
+                EXPECT_EQ(long(EndedExitCode), RunProgram("\"" + TestProgram() + "\"" + child, distribution)) << where;
+                CheckRunAgain(operation, CheckFiles(where), where);
+            }
+        }
     }
 }

@@ -1,5 +1,6 @@
 #include "XMLFile.hpp"
 
+#include "Faults.hpp"
 #include "TestSupport.hpp"
 
 #include <boost/filesystem/operations.hpp>
@@ -90,5 +91,34 @@ TEST(XMLFile, AFileThatCannotBeReadOrReplacedIsLeftAsItWasAndTheSystemsReasonThr
         EXPECT_EQ(boost::system::error_code(static_cast<int>(row.reason), boost::system::system_category()).message(), failure);
         EXPECT_EQ("<menus>\n</menus>\n", ReadFile(path));
         EXPECT_EQ(std::vector<std::string>{"menus.xml"}, FolderContent(folder.path));
+    }
+}
+
+// The one failure of ReplaceFileW that leaves the file in the backup: the
+// file gets its name back, or when that fails too, is kept and named.
+TEST(XMLFile, AFileThatAFailedReplacingLeftInItsBackupGetsItsNameBackOrIsNamed)
+{
+    TempFolder folder;
+    const fs::path path = folder / "menus.xml";
+    const auto save = [&] {
+        XMLFile file(path, true);
+        file.Insert(0, "<edit/>");
+    };
+    WriteFile(path, "<menus/>");
+    Faults::Arm({});
+    save();
+    const auto calls = Faults::Disarm();
+    const auto replacing = static_cast<unsigned>(std::find(calls.begin(), calls.end(), "ReplaceFileW") - calls.begin()) + 1;
+    const std::string reason =
+        boost::system::error_code(ERROR_UNABLE_TO_MOVE_REPLACEMENT_2, boost::system::system_category()).message();
+    for (const unsigned failing : {1u, 2u}) { // the replacing, and the move back
+        WriteFile(path, "<menus/>");
+        Faults::Arm({replacing, ERROR_UNABLE_TO_MOVE_REPLACEMENT_2, "", failing});
+        const std::string failure = FailureText(save);
+        Faults::Disarm();
+        const auto names = FolderContent(folder.path);
+        ASSERT_EQ(1u, names.size());
+        EXPECT_EQ("<menus/>", ReadFile(folder / names.front()));
+        EXPECT_EQ(failing == 1 ? reason : reason + " The file is kept as \"" + (folder / names.front()).string() + "\".", failure);
     }
 }

@@ -3,6 +3,7 @@
 #include "Profile.hpp"
 #include "ScriptHost.hpp"
 
+#include "Faults.hpp"
 #include "TestSupport.hpp"
 
 #include <gtest/gtest.h>
@@ -262,4 +263,45 @@ TEST_F(LibraryTest, TheUsersRegistrationComesFirstThenTheMachinesAndOneThatCanno
     EXPECT_EQ((std::vector<std::string>{"GetExtensionPath ()\r\n\r\nException: " + invalid + "\r\n",
                                         "IsExtensionInstalled ()\r\n\r\nException: " + invalid + "\r\n"}),
               dialogs.Texts());
+}
+
+// Each system call that a function makes fails in turn: the function shows
+// its dialog and returns 0, or returns 1 with its result or the one it gives
+// when nothing is there to read; never does a failure reach the host.
+TEST_F(LibraryTest, AFailingSystemCallEndsAFunctionWithItsDialogOrWithAResultItDocuments)
+{
+    Faults::Reroute(GetModuleHandleA("Loomlet.dll"));
+    const std::string ini = (folder / "settings.ini").string(), program = (folder / "Vantrelle.exe").string();
+    WriteFile(ini, "[S]\r\nK=v\r\n");
+    WriteFile(program, "program");
+    ScopedRegistryValue registration("HKEY_CURRENT_USER\\Software\\Brantel\\Vantrelle\\Plugin\\Dreamweaver", "ProgramPath");
+    registration.SetString(program);
+    const std::string self = std::to_string(GetCurrentProcessId());
+    const std::tuple<const char*, std::vector<std::string>, std::string> rows[] = { // and the result when nothing is there
+        {"WriteINI", {ini, "S", "K", "w"}, ""},
+        {"ReadINI", {ini, "S", "K"}, "\"\""},
+        {"IsExtensionInstalled", {}, "false"},
+        {"GetExtensionPath", {}, "\"\""},
+        {"Execute", {"\"" + (folder / "missing.exe").string() + "\""}, ""},
+        {"IsProcessRunning", {self}, "false"},
+        {"GetProcessExitCode", {self}, "-1"},
+        {"Error", {"text"}, ""},
+    };
+    const auto describe = [this](const Result& result) { return std::to_string(result.first) + " " + host.Describe(result.second); };
+    for (const auto& [function, arguments, empty] : rows) {
+        Faults::Arm({});
+        const std::string faultless = describe(Call(function, arguments));
+        const auto calls = static_cast<unsigned>(Faults::Disarm().size());
+        for (unsigned call = 1; call <= calls; ++call) {
+            const std::size_t shown = dialogs.Texts().size();
+            Faults::Arm({call, ERROR_ACCESS_DENIED});
+            const std::string seen = describe(Call(function, arguments));
+            Faults::Disarm();
+            const bool dialog = dialogs.Texts().size() > shown;
+            // Without its own module the library has no dialog to show.
+            const bool reported = seen == "0 (unset)" && (dialog || Faults::Failed() == "VirtualQuery");
+            EXPECT_TRUE(reported || (!dialog && (seen == faultless || seen == "1 " + empty)))
+                << function << ", call " << call << " of " << calls << ", " << Faults::Failed() << ": " << seen;
+        }
+    }
 }

@@ -10,10 +10,8 @@ namespace TestSupport::Faults {
 namespace {
 
 std::atomic<DWORD> armedThread{0};
-unsigned failing = 0, counted = 0;
-DWORD failure = 0;
-std::string only;
-bool ending = false;
+Fault armed;
+std::vector<std::string> counted;
 const char* failed = "";
 
 // The real functions, by name, as the first rerouted table held them.
@@ -28,26 +26,30 @@ void* Original(const char* name) { return Originals().at(name); }
 // Whether this call is the one to fail; it has then set the error code.
 bool Strike(const char* name)
 {
-    if (armedThread != GetCurrentThreadId() || (!only.empty() && only != name) || ++counted != failing) {
+    if (armedThread != GetCurrentThreadId() || (!armed.function.empty() && armed.function != name)) {
+        return false;
+    }
+    counted.push_back(name);
+    if (counted.size() < armed.call || counted.size() >= armed.call + armed.calls || armed.call == 0) {
         return false;
     }
     failed = name;
-    if (ending) {
-        TerminateProcess(GetCurrentProcess(), failure);
+    if (armed.endsProcess) {
+        TerminateProcess(GetCurrentProcess(), armed.code);
     }
-    SetLastError(failure);
+    SetLastError(armed.code);
     return true;
 }
 
-LONG RegistryFailure() { return static_cast<LONG>(failure); }
+LONG RegistryFailure() { return static_cast<LONG>(armed.code); }
 
 // The one failure of ReplaceFileW with side effects: the file has gone to
 // the backup, and the replacement could not take its place.
 BOOL ReplaceFailure(LPCWSTR replaced, LPCWSTR backup)
 {
-    if (failure == ERROR_UNABLE_TO_MOVE_REPLACEMENT_2 && backup != nullptr) {
+    if (armed.code == ERROR_UNABLE_TO_MOVE_REPLACEMENT_2 && backup != nullptr) {
         reinterpret_cast<BOOL(WINAPI*)(LPCWSTR, LPCWSTR, DWORD)>(Original("MoveFileExW"))(replaced, backup, MOVEFILE_REPLACE_EXISTING);
-        SetLastError(failure);
+        SetLastError(armed.code);
     }
     return FALSE;
 }
@@ -55,7 +57,7 @@ BOOL ReplaceFailure(LPCWSTR replaced, LPCWSTR backup)
 // What the native layer returns for the error codes that are injected.
 LONG Status()
 {
-    switch (failure) {
+    switch (armed.code) {
     case ERROR_ACCESS_DENIED: return static_cast<LONG>(0xC0000022); // STATUS_ACCESS_DENIED
     case ERROR_SHARING_VIOLATION: return static_cast<LONG>(0xC0000043);
     case ERROR_DISK_FULL: return static_cast<LONG>(0xC000007F);
@@ -195,18 +197,15 @@ void Reroute(HMODULE module)
     }
 }
 
-void Arm(unsigned call, DWORD code, const std::string& function, bool endProcess)
+void Arm(const Fault& fault)
 {
-    failing = call;
-    failure = code;
-    only = function;
-    ending = endProcess;
-    counted = 0;
+    armed = fault;
+    counted.clear();
     failed = "";
     armedThread = GetCurrentThreadId();
 }
 
-unsigned Disarm()
+std::vector<std::string> Disarm()
 {
     armedThread = 0;
     return counted;

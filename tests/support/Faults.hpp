@@ -11,20 +11,29 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 namespace TestSupport::Faults {
 
 // Swaps the wrappers into a module's import table (once per module).
 void Reroute(HMODULE module);
 
-// From now on counts this thread's calls of the wrapped functions, or of the
-// one function named. The call numbered failing (from 1; 0 for none) fails
-// with the error code, or, with endProcess, ends the process with the code
-// as its exit code.
-void Arm(unsigned failing, DWORD code, const std::string& function = "", bool endProcess = false);
-// Stops counting; the number of calls counted.
-unsigned Disarm();
-// The function whose call was made to fail, "" when none was.
+// Which calls fail: counting from 1 the calls of the thread that arms it,
+// of every wrapped function or of the one named, call number `call` and the
+// `calls` - 1 after it fail with the error code; or, with endsProcess, the
+// process ends there with the code as its exit code. Call 0 fails none.
+struct Fault {
+    unsigned call = 0;
+    DWORD code = 0;
+    std::string function = "";
+    unsigned calls = 1;
+    bool endsProcess = false;
+};
+
+void Arm(const Fault& fault);
+// Stops counting; the names of the calls counted, in order.
+std::vector<std::string> Disarm();
+// The function whose call was made to fail last, "" when none was.
 std::string Failed();
 
 } // namespace TestSupport::Faults

@@ -108,6 +108,19 @@ std::string HostFile(const std::string& linuxPath)
     return windowsPath;
 }
 
+std::function<int(const std::vector<std::string>&)>& ChildPart()
+{
+    static std::function<int(const std::vector<std::string>&)> part;
+    return part;
+}
+
+std::string TestProgram()
+{
+    char program[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, program, MAX_PATH);
+    return program;
+}
+
 long RunProgram(const std::string& commandLine, const fs::path& currentFolder)
 {
     STARTUPINFOA startup = {};

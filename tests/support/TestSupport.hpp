@@ -6,7 +6,9 @@
 
 #include <boost/filesystem/path.hpp>
 
+#include <functional>
 #include <string>
+#include <vector>
 
 namespace TestSupport {
 
@@ -74,6 +76,12 @@ bool UnderWine();
 
 // The Windows name of a file of the Linux machine (Wine's drive Z: is its root).
 std::string HostFile(const std::string& linuxPath);
+// What the test program does when started with --child and arguments; a
+// test that starts itself as a child sets it (at most one in a program).
+std::function<int(const std::vector<std::string>&)>& ChildPart();
+// The test program's own file.
+std::string TestProgram();
+
 // Runs a command line to its end (a minute at most): its exit code, or -1.
 long RunProgram(const std::string& commandLine, const fs::path& currentFolder);
 
