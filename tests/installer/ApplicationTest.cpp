@@ -33,7 +33,8 @@ public:
 
 TEST(Application, TheFirstOperationAskedForRunsAfterTheHostCheckOrTheUsageIsShownOrBothOperationsAreRefused)
 {
-    const DialogWatcher usage("Usage", 0xFFFF, DialogWatcher::Pressing(IDOK));
+    std::vector<std::string> icons;
+    const DialogWatcher usage("Usage", 0xFFFF, RecordingIcon(icons, IDOK));
     const std::pair<const char*, Operations> rows[] = {
         {"-i", {"host check", "install"}}, {"--uninstall", {"host check", "uninstall"}},
         {"-r", {"host check", "uninstall", "install"}}, {"-u -r", {"host check", "uninstall"}},
@@ -51,6 +52,7 @@ TEST(Application, TheFirstOperationAskedForRunsAfterTheHostCheckOrTheUsageIsShow
                                           "  -u [ --uninstall ]    perform uninstallation\n"
                                           "  -r [ --reinstall ]    perform reinstallation\n"),
               usage.Texts());
+    EXPECT_EQ(std::vector<std::string>(4, "information"), icons);
     for (const char* commandLine : {"-i -u", "-h -i -u", "-r \"-i\"  -u"}) {
         RecordingApplication application(commandLine);
         EXPECT_EQ(std::string("Installer: Cannot perform specified operation \"") + commandLine + "\"",
@@ -64,7 +66,9 @@ TEST(Application, ARunningHostIsAskedToCloseAgainAfterEachRetryUntilItIsGone)
 {
     const TitledWindow host("TEST HOST WINDOW - page.html");
     int asked = 0;
+    std::vector<std::string> icons;
     const DialogWatcher prompts("Installer", 0xFFFF, [&](HWND prompt, const std::string&) {
+        icons.push_back(IconOf(prompt));
         if (++asked == 2) {
             PostMessageA(host.handle, WM_CLOSE, 0, 0);
         }
@@ -75,14 +79,17 @@ TEST(Application, ARunningHostIsAskedToCloseAgainAfterEachRetryUntilItIsGone)
     EXPECT_EQ((Operations{"host check", "host check", "host check", "uninstall"}), application.operations);
     EXPECT_EQ(std::vector<std::string>(2, "Please close all running instances of Test Host and press Retry in order to proceed."),
               prompts.Texts());
+    EXPECT_EQ(std::vector<std::string>(2, "warning"), icons);
 }
 
 TEST(EntryPoint, EveryFailureBecomesAnErrorBoxAndExitCodeOne)
 {
-    const DialogWatcher errors("Error", 0xFFFF, DialogWatcher::Pressing(IDOK));
+    std::vector<std::string> icons;
+    const DialogWatcher errors("Error", 0xFFFF, RecordingIcon(icons, IDOK));
     EXPECT_EQ(1, Installer::RunInstaller("-x"));
     EXPECT_EQ(1, Installer::RunReportingFailures([]() -> int { throw 42; }));
     EXPECT_EQ(0, Installer::RunReportingFailures([] { return 0; }));
     EXPECT_EQ((std::vector<std::string>{"unrecognised option '-x'", "Installer: An unexpected internal error occurred."}),
               errors.Texts());
+    EXPECT_EQ(std::vector<std::string>(2, "error"), icons);
 }

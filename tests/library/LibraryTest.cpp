@@ -1,5 +1,6 @@
 // The built Loomlet.dll, loaded and called the way the host application
 // does it, through the host code of LoomletHost.exe.
+#include "ErrorDialog.hpp"
 #include "Profile.hpp"
 #include "ScriptHost.hpp"
 
@@ -128,6 +129,13 @@ TEST(ErrorDialog, CopyPutsTheTextAndOneNulOnTheClipboardAndOnlyCloseEnterAndTheC
         if (const Utilities::ScopedClipboard clipboard(nullptr); clipboard) {
             holdsOther = EmptyClipboard() && SetClipboardData(otherFormat, GlobalAlloc(GMEM_MOVEABLE, 1));
         }
+        // What the copy reports: the text placed, or no memory for it.
+        bool reports = CopyDialogItemToClipboard(dialog, MessageControl);
+        for (const char* function : {"GlobalAlloc", "GlobalLock"}) {
+            Faults::Arm({1, ERROR_NOT_ENOUGH_MEMORY, function});
+            reports = reports && !CopyDialogItemToClipboard(dialog, MessageControl);
+        }
+        Faults::Disarm();
         SendMessageA(dialog, WM_COMMAND, CopyButton, 0);
         SendMessageA(dialog, WM_COMMAND, CopyButton, 0);
         SendMessageA(dialog, WM_COMMAND, IDOK, 0);
@@ -136,7 +144,7 @@ TEST(ErrorDialog, CopyPutsTheTextAndOneNulOnTheClipboardAndOnlyCloseEnterAndTheC
         const HANDLE data = GetClipboardData(CF_TEXT);
         const Utilities::ScopedGlobalLock lock(data);
         const bool replaced = holdsOther && !IsClipboardFormatAvailable(otherFormat);
-        seen.push_back(IsWindowVisible(dialog) && replaced && lock ? std::string(static_cast<const char*>(lock.Get()), GlobalSize(data)) : "?");
+        seen.push_back(IsWindowVisible(dialog) && replaced && reports && lock ? std::string(static_cast<const char*>(lock.Get()), GlobalSize(data)) : "?");
         switch (seen.size() % 3) {
         case 0: PostMessageA(GetDlgItem(dialog, MessageControl), WM_KEYDOWN, VK_RETURN, 0); break;
         case 1: DialogWatcher::Press(dialog, CloseButton); break;
@@ -207,6 +215,11 @@ TEST_F(LibraryTest, WaitHandlesExactlyOneWaitingMessage)
         next.push_back(PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE) ? message.message : 0);
     }
     EXPECT_EQ((std::vector<UINT>{WM_CHAR, WM_QUIT, 0}), next);
+    const DWORD before = GetTickCount();
+    for (int call = 0; call < 4; ++call) {
+        Call("Wait");
+    }
+    EXPECT_GE(GetTickCount() - before, 16u) << "without a message each call sleeps for 5 ms";
 }
 
 TEST_F(LibraryTest, IniValuesOfEveryLengthRoundTripAndEmptyNamesListSectionsOrKeys)

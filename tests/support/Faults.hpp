@@ -4,8 +4,8 @@
 // loads through its own: their entries for the system's file, folder,
 // registry, profile and process functions are swapped for wrappers that
 // count the calls of one thread and make a chosen one fail the way Windows
-// fails it (its documented failure result and a real error code), or end
-// the process there. Every other call passes through. Functions that a
+// fails it (its documented failure result and a real error code). Every
+// other call passes through. Functions that a
 // library looks up at run time (GetProcAddress) are wrapped too; the test
 // program's own table is swapped before any other static initialiser runs.
 #include <windows.h>
@@ -20,14 +20,12 @@ void Reroute(HMODULE module);
 
 // Which calls fail: counting from 1 the calls of the thread that arms it,
 // of every wrapped function or of the one named, call number `call` and the
-// `calls` - 1 after it fail with the error code; or, with endsProcess, the
-// process ends there with the code as its exit code. Call 0 fails none.
+// `calls` - 1 after it fail with the error code. Call 0 fails none.
 struct Fault {
     unsigned call = 0;
     DWORD code = 0;
     std::string function = "";
     unsigned calls = 1;
-    bool endsProcess = false;
 };
 
 void Arm(const Fault& fault);

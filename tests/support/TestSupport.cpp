@@ -99,6 +99,37 @@ TitledWindow::TitledWindow(const std::string& title)
 {
 }
 
+namespace {
+
+BOOL CALLBACK FindIcon(HWND child, LPARAM icon)
+{
+    auto& found = *reinterpret_cast<HICON*>(icon);
+    found = found ? found : reinterpret_cast<HICON>(SendMessageA(child, STM_GETICON, 0, 0));
+    return TRUE;
+}
+
+} // namespace
+
+std::string IconOf(HWND box)
+{
+    HICON icon = nullptr;
+    EnumChildWindows(box, FindIcon, reinterpret_cast<LPARAM>(&icon));
+    for (const auto& [shared, name] : {std::pair(IDI_ERROR, "error"), std::pair(IDI_INFORMATION, "information"), std::pair(IDI_WARNING, "warning")}) {
+        if (icon == LoadIcon(nullptr, shared)) {
+            return name;
+        }
+    }
+    return "none";
+}
+
+DialogWatcher::Action RecordingIcon(std::vector<std::string>& icons, int button)
+{
+    return [&icons, button](HWND box, const std::string&) {
+        icons.push_back(IconOf(box));
+        DialogWatcher::Press(box, button);
+    };
+}
+
 bool UnderWine() { return GetProcAddress(GetModuleHandleA("ntdll.dll"), "wine_get_version") != nullptr; }
 
 std::string HostFile(const std::string& linuxPath)
@@ -106,19 +137,6 @@ std::string HostFile(const std::string& linuxPath)
     std::string windowsPath = "Z:" + linuxPath;
     std::replace(windowsPath.begin(), windowsPath.end(), '/', '\\');
     return windowsPath;
-}
-
-std::function<int(const std::vector<std::string>&)>& ChildPart()
-{
-    static std::function<int(const std::vector<std::string>&)> part;
-    return part;
-}
-
-std::string TestProgram()
-{
-    char program[MAX_PATH] = {};
-    GetModuleFileNameA(nullptr, program, MAX_PATH);
-    return program;
 }
 
 long RunProgram(const std::string& commandLine, const fs::path& currentFolder)

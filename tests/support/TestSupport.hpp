@@ -71,17 +71,16 @@ struct TitledWindow {
     const HWND handle;
 };
 
+// The icon of a message box: "error", "information", "warning" or "none".
+std::string IconOf(HWND box);
+// Records the box's icon, then presses the button.
+DialogWatcher::Action RecordingIcon(std::vector<std::string>& icons, int button);
+
 // Whether the tests run under Wine rather than Windows.
 bool UnderWine();
 
 // The Windows name of a file of the Linux machine (Wine's drive Z: is its root).
 std::string HostFile(const std::string& linuxPath);
-// What the test program does when started with --child and arguments; a
-// test that starts itself as a child sets it (at most one in a program).
-std::function<int(const std::vector<std::string>&)>& ChildPart();
-// The test program's own file.
-std::string TestProgram();
-
 // Runs a command line to its end (a minute at most): its exit code, or -1.
 long RunProgram(const std::string& commandLine, const fs::path& currentFolder);
 
