@@ -215,11 +215,14 @@ TEST_F(LibraryTest, WaitHandlesExactlyOneWaitingMessage)
         next.push_back(PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE) ? message.message : 0);
     }
     EXPECT_EQ((std::vector<UINT>{WM_CHAR, WM_QUIT, 0}), next);
-    const DWORD before = GetTickCount();
+    LARGE_INTEGER frequency, before, after;
+    QueryPerformanceFrequency(&frequency);
+    QueryPerformanceCounter(&before);
     for (int call = 0; call < 4; ++call) {
         Call("Wait");
     }
-    EXPECT_GE(GetTickCount() - before, 16u) << "without a message each call sleeps for 5 ms";
+    QueryPerformanceCounter(&after);
+    EXPECT_GE((after.QuadPart - before.QuadPart) * 1000 / frequency.QuadPart, 16) << "without a message each call sleeps 5 ms";
 }
 
 TEST_F(LibraryTest, IniValuesOfEveryLengthRoundTripAndEmptyNamesListSectionsOrKeys)
