@@ -26,23 +26,37 @@ BOOL CALLBACK MatchDialog(HWND window, LPARAM parameter)
     return FALSE;
 }
 
+// Holds a critical section for its lifetime.
+class Lock {
+public:
+    explicit Lock(CRITICAL_SECTION& section) : section(section) { EnterCriticalSection(&section); }
+    ~Lock() { LeaveCriticalSection(&section); }
+    Lock(const Lock&) = delete;
+    Lock& operator=(const Lock&) = delete;
+
+private:
+    CRITICAL_SECTION& section;
+};
+
 } // namespace
 
 DialogWatcher::DialogWatcher(std::string caption, int textControl, Action action, Scope scope)
-    : caption(std::move(caption)), textControl(textControl), action(std::move(action)), scope(scope),
-      thread(&DialogWatcher::Watch, this)
+    : caption(std::move(caption)), textControl(textControl), action(std::move(action)), scope(scope)
 {
+    InitializeCriticalSection(&guard);
+    thread = Utilities::ScopedHandle(CreateThread(nullptr, 0, Watch, this, 0, nullptr));
 }
 
 DialogWatcher::~DialogWatcher()
 {
     stopping = true;
-    thread.join();
+    WaitForSingleObject(thread.Get(), INFINITE);
+    DeleteCriticalSection(&guard);
 }
 
 std::vector<std::string> DialogWatcher::Texts() const
 {
-    std::lock_guard<std::mutex> lock(mutex);
+    const Lock lock(guard);
     return texts;
 }
 
@@ -58,27 +72,29 @@ HWND DialogWatcher::Find() const
     return search.found;
 }
 
-void DialogWatcher::Watch()
+DWORD WINAPI DialogWatcher::Watch(void* watcher)
 {
     constexpr DWORD PollMs = 20;
-    while (!stopping) {
-        const HWND dialog = Find();
+    auto& self = *static_cast<DialogWatcher*>(watcher);
+    while (!self.stopping) {
+        const HWND dialog = self.Find();
         if (dialog == nullptr) {
             Sleep(PollMs);
             continue;
         }
-        const HWND item = GetDlgItem(dialog, textControl);
+        const HWND item = GetDlgItem(dialog, self.textControl);
         std::string text(static_cast<size_t>(GetWindowTextLengthA(item)) + 1, '\0');
         text.resize(static_cast<size_t>(GetWindowTextA(item, text.data(), static_cast<int>(text.size()))));
         {
-            std::lock_guard<std::mutex> lock(mutex);
-            texts.push_back(text);
+            const Lock lock(self.guard);
+            self.texts.push_back(text);
         }
-        action(dialog, text);
+        self.action(dialog, text);
         // The same window must not be handled twice: wait until it is gone,
         // however long a loaded machine takes to close it.
-        while (IsWindow(dialog) && !stopping) {
+        while (IsWindow(dialog) && !self.stopping) {
             Sleep(PollMs);
         }
     }
+    return 0;
 }

@@ -2,13 +2,13 @@
 // Answers dialogs for a run without a user: from a thread of its own it
 // looks for visible dialogs with a caption, records the text of one of their
 // controls (0xFFFF is a message box's text) and acts on each.
+#include "Handles.hpp"
+
 #include <windows.h>
 
 #include <atomic>
 #include <functional>
-#include <mutex>
 #include <string>
-#include <thread>
 #include <vector>
 
 class DialogWatcher {
@@ -31,14 +31,14 @@ public:
 
 private:
     HWND Find() const;
-    void Watch();
+    static DWORD WINAPI Watch(void* watcher);
 
     const std::string caption;
     const int textControl;
     const Action action;
     const Scope scope;
-    mutable std::mutex mutex;
+    mutable CRITICAL_SECTION guard; // of texts
     std::vector<std::string> texts;
     std::atomic<bool> stopping{false};
-    std::thread thread;
+    Utilities::ScopedHandle thread;
 };
