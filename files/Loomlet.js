@@ -373,9 +373,8 @@ VNL.now = function () {
 
 // Follows a started process without blocking Dreamweaver: every
 // options.interval milliseconds (default 250) it asks whether the process is
-// still running, and gives Dreamweaver one step of message processing with
-// Loomlet.Wait() between the checks. No native call is made before it
-// returns.
+// still running. The checks run on Dreamweaver's timers, so its own message
+// loop runs between them. No native call is made before it returns.
 //
 //   options.onExit(exitCode)   the process has ended
 //   options.onTimeout()        options.timeout milliseconds have passed
@@ -408,8 +407,6 @@ VNL.followProcess = function (processId, options) {
       if (options.onTimeout) {
         options.onTimeout();
       }
-    } else {
-      Loomlet.Wait();
     }
   }
   setTimeout(check, 0);

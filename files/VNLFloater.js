@@ -85,7 +85,9 @@ VNLFloater.refreshProgramStatus = function () {
 
 VNLFloater.getProject = function () {
   var field = VNLFloater.findElement("project");
-  return field ? String(field.value).replace(/^\s+|\s+$/g, "") : "";
+  var text = field ? String(field.value).replace(/^\s+|\s+$/g, "") : "";
+  // Explorer's "Copy as path" wraps the path in double quotes.
+  return text.replace(/^"(.*)"$/, "$1");
 };
 
 VNLFloater.initialize = function () {

@@ -129,7 +129,7 @@ test('a followed process is checked on timers until it ends, the time-out passes
   host.run(() => [follow(0), follow(1000), follow(0).cancel()]);
   assert.deepEqual(host.calls, ['Execute', 'Execute', 'Execute'], 'no native call before followProcess returns');
   host.advance(999);
-  assert.deepEqual([events, host.calls.filter((call) => call === 'Wait').length], [[], 20]);
+  assert.deepEqual([events, host.calls.filter((call) => call === 'IsProcessRunning').length, host.calls.includes('Wait')], [[], 20, false]);
   host.processes[101] = 3;
   host.advance(3600 * 1000);
   assert.deepEqual([events, Object.values(host.processes)], [['exit 3', 'timeout'], [3, 259, 259]]);
@@ -193,7 +193,7 @@ test('the panel shows its texts, the program and the remembered project, runs th
   host.run(({ initializePanel }) => initializePanel());
   assert.deepEqual(PANEL.map(host.shown), ['Vantrelle program:', 'Installed (C:\\Vantrelle\\Vantrelle.exe)', 'Project:',
     'C:\\old.vnl', 'Browse...', 'Start Vantrelle', 'Help', 'Ready.']);
-  host.elements.project.value = '  C:\\My Menus\\site.vnl ';
+  host.elements.project.value = '  "C:\\My Menus\\site.vnl" ';
   assert.equal(host.start(), true);
   assert.deepEqual([host.executed, host.shown('message'), host.elements.startButton.disabled],
     [['C:\\Vantrelle\\Vantrelle.exe "C:\\My Menus\\site.vnl"'], 'Vantrelle is running.', true]);
