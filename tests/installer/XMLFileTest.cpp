@@ -94,9 +94,11 @@ TEST(XMLFile, AFileThatCannotBeReadOrReplacedIsLeftAsItWasAndTheSystemsReasonThr
     }
 }
 
-// The one failure of ReplaceFileW that leaves the file in the backup: the
-// file gets its name back, or when that fails too, is kept and named.
-TEST(XMLFile, AFileThatAFailedReplacingLeftInItsBackupGetsItsNameBackOrIsNamed)
+// A new text that may not have reached the disk is not saved: a failed
+// flush or close of it leaves the file as it was. The one failure of
+// ReplaceFileW that leaves the file in the backup: the file gets its name
+// back, or when that fails too, is kept and named.
+TEST(XMLFile, ASaveFailingAtTheFlushOrTheCloseKeepsTheFileAndOneLeftInTheBackupGetsItsNameBackOrIsNamed)
 {
     TempFolder folder;
     const fs::path path = folder / "menus.xml";
@@ -108,6 +110,15 @@ TEST(XMLFile, AFileThatAFailedReplacingLeftInItsBackupGetsItsNameBackOrIsNamed)
     Faults::Arm({});
     save();
     const auto calls = Faults::Disarm();
+    const auto flushing = std::find(calls.begin(), calls.end(), "FlushFileBuffers");
+    for (const auto failing : {flushing, std::find(flushing, calls.end(), "CloseHandle")}) {
+        WriteFile(path, "<menus/>");
+        Faults::Arm({static_cast<unsigned>(failing - calls.begin()) + 1, ERROR_DISK_FULL});
+        EXPECT_EQ(boost::system::error_code(ERROR_DISK_FULL, boost::system::system_category()).message(), FailureText(save)) << *failing;
+        Faults::Disarm();
+        EXPECT_EQ(std::vector<std::string>{"menus.xml"}, FolderContent(folder.path)) << *failing;
+        EXPECT_EQ("<menus/>", ReadFile(path)) << *failing;
+    }
     const auto replacing = static_cast<unsigned>(std::find(calls.begin(), calls.end(), "ReplaceFileW") - calls.begin()) + 1;
     const std::string reason =
         boost::system::error_code(ERROR_UNABLE_TO_MOVE_REPLACEMENT_2, boost::system::system_category()).message();
