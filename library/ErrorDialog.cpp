@@ -3,6 +3,7 @@
 #include "Handles.hpp"
 #include "Resource.h"
 
+#include <algorithm>
 #include <cstring>
 #include <vector>
 
@@ -54,7 +55,7 @@ INT_PTR CALLBACK ErrorDialogProc(HWND window, UINT message, WPARAM first, LPARAM
 bool CopyDialogItemToClipboard(HWND window, int controlId)
 {
     const int textLength = GetWindowTextLengthA(GetDlgItem(window, controlId));
-    const size_t length = static_cast<size_t>(textLength > 0 ? textLength : 0) + 1;
+    const size_t length = static_cast<size_t>(std::max(textLength, 0)) + 1;
     std::vector<char> buffer(length, '\0');
     GetDlgItemTextA(window, controlId, buffer.data(), static_cast<int>(length));
 
