@@ -129,9 +129,9 @@ TEST(ErrorDialog, CopyPutsTheTextAndOneNulOnTheClipboardAndOnlyCloseEnterAndTheC
         if (const Utilities::ScopedClipboard clipboard(nullptr); clipboard) {
             holdsOther = EmptyClipboard() && SetClipboardData(otherFormat, GlobalAlloc(GMEM_MOVEABLE, 1));
         }
-        // What the copy reports: the text placed, or no memory for it.
+        // What the copy reports: the text placed, or no clipboard or memory for it.
         bool reports = CopyDialogItemToClipboard(dialog, MessageControl);
-        for (const char* function : {"GlobalAlloc", "GlobalLock"}) {
+        for (const char* function : {"OpenClipboard", "GlobalAlloc", "GlobalLock"}) {
             Faults::Arm({1, ERROR_NOT_ENOUGH_MEMORY, function});
             reports = reports && !CopyDialogItemToClipboard(dialog, MessageControl);
         }

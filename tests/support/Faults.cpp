@@ -109,7 +109,7 @@ void WrapAll()
     WRAP(RegOpenKeyExA, Code), WRAP(RegQueryValueExA, Code), WRAP(RegCloseKey, ClosedCode);
     WRAP(WritePrivateProfileStringA, Zero), WRAP(GetPrivateProfileStringA, Zero), WRAP(CreateProcessA, Zero);
     WRAP(OpenProcess, Zero), WRAP(GetExitCodeProcess, Zero), WRAP(FormatMessageA, Zero), WRAP(VirtualQuery, Zero);
-    WRAP(GlobalAlloc, Zero), WRAP(GlobalLock, Zero);
+    WRAP(OpenClipboard, Zero), WRAP(GlobalAlloc, Zero), WRAP(GlobalLock, Zero);
 }
 
 // Sets a wrapper in place of a function, which it then calls.
