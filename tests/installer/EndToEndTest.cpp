@@ -123,9 +123,6 @@ TEST_F(EndToEndTest, AFailureStopsTheRunWhereItHappens)
          {}, obsolete},
         {[&] { WriteFile(Configuration() / "Help/VNLHelpEN.html/notes.txt", "the user's"); return ScopedHandle(); },
          "Installer: Cannot copy source file \"Files\\VNLHelpEN.html\"", strings, Configuration() / "Extensions"},
-        {[&] { WriteFile(Configuration() / "Floaters", "a file"); return ScopedHandle(); },
-         "Installer: Cannot copy source file \"Files\\VNLFloater.html\"", Configuration() / "JSExtensions/Loomlet.dll",
-         Configuration() / "Objects/Common"},
         {[&] { appData.Delete(); return ScopedHandle(); }, "Cannot get value \"", SharedScript(), Package("VNLExtensionEN.mxi")},
         {[&] {
              WriteFile(Menus(Configuration()), std::regex_replace(ReadFile(Menus(Configuration())), std::regex("_Window_HTML"), "_Window_CSS"));
@@ -134,10 +131,13 @@ TEST_F(EndToEndTest, AFailureStopsTheRunWhereItHappens)
          "Installer: Cannot add the Vantrelle entries to \"" + NativeText(Menus(Configuration())) +
              "\": the item \"DWMenu_Window_HTML\" they follow is missing",
          Configuration() / "Help/VNLHelpEN.html", user / "Help"},
-        {[&] { return HoldOpen(menus, 0); }, "Installer: Cannot edit \"" + NativeText(menus) + "\" (", user / "Help/VNLHelpEN.html",
+        // Held open even with every sharing mode, or read-only: Windows would not replace it.
+        {[&] { return HoldOpen(menus, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE); },
+         "Installer: Cannot edit \"" + NativeText(menus) + "\" (" + Reason(ERROR_SHARING_VIOLATION) + ")", user / "Help/VNLHelpEN.html",
          Package("VNLExtensionEN.mxi")},
         {[&] { SetFileAttributesW(menus.c_str(), FILE_ATTRIBUTE_READONLY); return ScopedHandle(); },
-         "Installer: Cannot edit \"" + NativeText(menus) + "\" (", user / "Help/VNLHelpEN.html", Package("VNLExtensionEN.mxi")},
+         "Installer: Cannot edit \"" + NativeText(menus) + "\" (" + Reason(ERROR_ACCESS_DENIED) + ")", user / "Help/VNLHelpEN.html",
+         Package("VNLExtensionEN.mxi")},
         {[&] {
              for (const fs::path& file : {Configuration() / "Objects/Common/VNLObject.png", Configuration() / "Help/VNLHelpEN.html", strings}) {
                  WriteFile(file, "installed");

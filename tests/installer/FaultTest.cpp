@@ -10,18 +10,17 @@
 #include "Paths.hpp"
 
 #include <boost/filesystem/operations.hpp>
-#include <boost/system/error_code.hpp>
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <map>
 #include <regex>
-#include <set>
 
 using namespace TestSupport;
 
 namespace {
 
+// Every folder ("/") and file (its bytes) below a root, by name.
 using Tree = std::map<std::string, std::string>;
 using Operation = void (*)(Installer::DreamweaverInstaller&);
 
@@ -31,17 +30,11 @@ void Reinstall(Installer::DreamweaverInstaller& installer) { installer.Uninstall
 
 bool IsConfigurationFile(const std::string& name) { return std::regex_search(name, std::regex("(menus|insertbar)\\.xml$")); }
 
-// Every folder and file below the root by name: a folder as "", a file as
-// its bytes, or as its size unless it is a configuration file or whole is
-// set (the copies that the installer makes differ in size).
-Tree Snapshot(const fs::path& root, bool whole = false)
+Tree Snapshot(const fs::path& root)
 {
     Tree tree;
     for (fs::recursive_directory_iterator entry(root), end; entry != end; ++entry) {
-        const std::string name = entry->path().string().substr(root.string().size());
-        tree[name] = fs::is_directory(entry->status())                ? ""
-                     : whole || IsConfigurationFile(name)             ? ReadFile(entry->path())
-                                                                      : "size " + std::to_string(fs::file_size(entry->path()));
+        tree[entry->path().string().substr(root.string().size())] = fs::is_directory(entry->status()) ? "/" : ReadFile(entry->path());
     }
     return tree;
 }
@@ -67,18 +60,13 @@ Tree WithoutEmptyLines(Tree tree)
 // The names that the trees do not hold alike, for a short message.
 std::string Differences(const Tree& expected, const Tree& seen)
 {
-    std::set<std::string> names;
-    for (const auto& [first, second] : {std::tie(expected, seen), std::tie(seen, expected)}) {
-        for (const auto& [name, value] : first) {
-            names.insert(second.count(name) == 0 || second.at(name) != value ? name : "");
-        }
+    std::vector<std::pair<std::string, std::string>> differing;
+    std::set_symmetric_difference(expected.begin(), expected.end(), seen.begin(), seen.end(), std::back_inserter(differing));
+    std::string names;
+    for (const auto& [name, bytes] : differing) {
+        names += name + "; ";
     }
-    names.erase("");
-    std::string text;
-    for (const std::string& name : names) {
-        text += name + "; ";
-    }
-    return text;
+    return names;
 }
 
 // From the extension installed: the states that an operation passes
@@ -89,11 +77,10 @@ protected:
     {
         Arrange();
         Run(Install);
-        whole = Snapshot(root.path, true);
         start = Snapshot(root.path);
         installer.RemoveMenuEntries(Configuration());
         installer.RemoveMenuEntries(user);
-        removed = Snapshot(root.path);
+        now = removed = Snapshot(root.path);
         Restore();
         Faults::Arm({});
         Run(operation);
@@ -105,13 +92,11 @@ protected:
     void Restore()
     {
         for (const auto& [name, bytes] : now) {
-            whole.count(name) == 0 ? void(fs::remove_all(root.path.string() + name)) : void();
+            start.count(name) == 0 ? void(fs::remove_all(root.path.string() + name)) : void();
         }
-        for (const auto& [name, bytes] : whole) {
-            if (bytes.empty() && now.count(name) == 0) {
-                fs::create_directories(root.path.string() + name);
-            } else if (!bytes.empty() && (now.count(name) == 0 || now.at(name) != start.at(name))) {
-                WriteFile(root.path.string() + name, bytes);
+        for (const auto& [name, bytes] : start) {
+            if (now.count(name) == 0 || now.at(name) != bytes) {
+                bytes == "/" ? void(fs::create_directories(root.path.string() + name)) : WriteFile(root.path.string() + name, bytes);
             }
         }
     }
@@ -141,18 +126,6 @@ protected:
         return left;
     }
 
-    // The same operation run again reaches the fault-free end but for the
-    // files left, unless the run ended where the fault-free one begins or
-    // ends, which has been seen.
-    void CheckRunAgain(Operation operation, const std::vector<std::string>& left, const std::string& where)
-    {
-        if (!Differences(start, now).empty() && !Differences(end, Without(now, left)).empty()) {
-            Run(operation);
-            now = Snapshot(root.path);
-            EXPECT_EQ("", Differences(WithoutEmptyLines(end), WithoutEmptyLines(Without(now, left)))) << where << ", run again";
-        }
-    }
-
     void FailEachCall(const std::string& name, Operation operation, std::size_t first)
     {
         const DWORD codes[] = {ERROR_ACCESS_DENIED, ERROR_SHARING_VIOLATION, ERROR_DISK_FULL};
@@ -166,16 +139,22 @@ protected:
             const auto left = CheckFiles(where);
             // Only a temporary file whose removal failed may stay behind.
             EXPECT_TRUE(left.empty() || Faults::Failed() == "DeleteFileW") << where << ": left " << left.front();
-            const std::string reason = boost::system::error_code(static_cast<int>(code), boost::system::system_category()).message();
+            const std::string reason = Reason(code);
             const bool named = failure.find(Utilities::NativeText(root.path)) != std::string::npos || failure.find("HKEY_") != std::string::npos;
             EXPECT_TRUE(failure.empty() ? Differences(end, Without(now, left)).empty() : named && failure.find(reason) != std::string::npos)
                 << where << ": " << failure;
-            CheckRunAgain(operation, left, where);
+            // Run again, it reaches the fault-free end but for the files left,
+            // unless this run ended where the fault-free one begins or ends.
+            if (!Differences(start, now).empty() && !Differences(end, Without(now, left)).empty()) {
+                Run(operation);
+                now = Snapshot(root.path);
+                EXPECT_EQ("", Differences(WithoutEmptyLines(end), WithoutEmptyLines(Without(now, left)))) << where << ", run again";
+            }
         }
     }
 
     Installer::DreamweaverInstaller installer{""};
-    Tree whole, start, removed, end, now;
+    Tree start, removed, end, now;
     std::vector<std::string> calls;
 };
 

@@ -17,9 +17,9 @@ TEST(HostLocation, TheFoldersComeFromTheRegistryAsWrittenAndOnlyAnInstallationTh
     const std::string installation = NativeText(folder / "DW");
     ScopedRegistryValue path(DreamweaverKey, "Path"), appData(ShellFoldersKey, "AppData"), manager(ExtensionManagerKey, "");
     Installer::DreamweaverInstaller installer("");
-    const auto outcome = [](const std::function<fs::path()>& lookup) {
+    const auto outcome = [&](fs::path (Installer::DreamweaverInstaller::*lookup)(const std::string&), const char* below) {
         std::string made;
-        const std::string failure = FailureText([&] { made = NativeText(lookup()); });
+        const std::string failure = FailureText([&] { made = NativeText((installer.*lookup)(below)); });
         return failure.empty() ? made : failure;
     };
     const auto missing = [](const std::string& folder) {
@@ -31,22 +31,21 @@ TEST(HostLocation, TheFoldersComeFromTheRegistryAsWrittenAndOnlyAnInstallationTh
         {folder.path.string() + "/Missing;" + installation, REG_SZ, missing(NativeText(folder / "Missing"))},
         {";" + installation, REG_SZ, missing("")},
         {"%ProgramFiles%\\DW", REG_EXPAND_SZ, missing("%ProgramFiles%\\DW")},
+        // 1, and the terminator that SetString adds
+        {std::string("\1\0\0", 3), REG_DWORD, "Incompatible value type of \"" + std::string(DreamweaverKey) + "\\Path\""},
     };
     for (const auto& [value, type, configuration] : rows) {
         path.SetString(value, type);
-        EXPECT_EQ(configuration, outcome([&] { return installer.GetInstallationPath("Configuration"); })) << value;
+        EXPECT_EQ(configuration, outcome(&Installer::DreamweaverInstaller::GetInstallationPath, "Configuration")) << value;
     }
-    path.SetDword(1);
-    EXPECT_EQ("Incompatible value type of \"" + std::string(DreamweaverKey) + "\\Path\"",
-              outcome([&] { return installer.GetInstallationPath(""); }));
     path.Delete();
     EXPECT_EQ("Installer: Dreamweaver has not been found on this machine. Try to reinstall Dreamweaver MX 2004 or newer.",
-              outcome([&] { return installer.GetInstallationPath(""); }));
+              outcome(&Installer::DreamweaverInstaller::GetInstallationPath, ""));
     appData.Delete();
     EXPECT_EQ("Cannot get value \"" + std::string(ShellFoldersKey) + "\\AppData\"",
-              outcome([&] { return installer.GetUserDataPath("Configuration"); }));
+              outcome(&Installer::DreamweaverInstaller::GetUserDataPath, "Configuration"));
     for (const std::string program : {"Extension Manager.exe", ""}) {
         manager.SetString(program);
-        EXPECT_EQ("", outcome([&] { return installer.GetExtensionManagerPath("Configuration/Extensions"); })) << program;
+        EXPECT_EQ("", outcome(&Installer::DreamweaverInstaller::GetExtensionManagerPath, "Configuration/Extensions")) << program;
     }
 }

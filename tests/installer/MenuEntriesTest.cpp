@@ -44,17 +44,20 @@ std::string WithInsertBarEntries(const std::string& insertBar, const std::string
     return After(insertBar, ChooserAnchor, "\n" + Separator + "\n" + Button + after);
 }
 
+// The sample files as the host writes them, with line feeds as the edits see them.
+std::string Sample(const char* file)
+{
+    return replace_all_copy(ReadFile(HostFile(TEST_DATA_DIR "/Configuration/" + std::string(file))), "\r\n", "\n");
+}
+
 class MenuEntriesTest : public ::testing::Test {
 protected:
     using Files = std::pair<std::string, std::string>;
-    // Both files after the operation, with the line feeds of the texts given.
+    // Both files after the operation, written before with Windows line ends unless empty.
     Files Edit(void (Installer::DreamweaverInstaller::*operation)(const fs::path&), const Files& before = {})
     {
-        if (!before.first.empty()) {
-            WriteFile(menusFile, replace_all_copy(before.first, "\n", "\r\n"));
-        }
-        if (!before.second.empty()) {
-            WriteFile(insertBarFile, replace_all_copy(before.second, "\n", "\r\n"));
+        for (const auto& [file, text] : {std::tie(menusFile, before.first), std::tie(insertBarFile, before.second)}) {
+            text.empty() ? void() : WriteFile(file, replace_all_copy(text, "\n", "\r\n"));
         }
         (installer.*operation)(folder.path);
         return Read();
@@ -67,13 +70,10 @@ protected:
 
     TempFolder folder;
     const fs::path menusFile = folder / "Menus/menus.xml", insertBarFile = folder / "Objects/insertbar.xml";
-    // The samples as the host writes them, with line feeds as the edits see them.
-    const std::string menus = replace_all_copy(ReadFile(HostFile(TEST_DATA_DIR "/Configuration/Menus/menus.xml")), "\r\n", "\n");
-    const std::string insertBar =
-        replace_all_copy(ReadFile(HostFile(TEST_DATA_DIR "/Configuration/Objects/insertbar.xml")), "\r\n", "\n");
+    const std::string menus = Sample("Menus/menus.xml"), insertBar = Sample("Objects/insertbar.xml");
     Installer::DreamweaverInstaller installer{""};
-    const decltype(&Installer::DreamweaverInstaller::AddMenuEntries) Add = &Installer::DreamweaverInstaller::AddMenuEntries;
-    const decltype(Add) Remove = &Installer::DreamweaverInstaller::RemoveMenuEntries;
+    static constexpr auto Add = &Installer::DreamweaverInstaller::AddMenuEntries;
+    static constexpr auto Remove = &Installer::DreamweaverInstaller::RemoveMenuEntries;
 };
 
 } // namespace

@@ -1,8 +1,8 @@
 #include "TagScanner.hpp"
 
-#include <boost/bind/bind.hpp>
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <tuple>
 
 using namespace Utilities;
@@ -24,9 +24,8 @@ std::vector<Tag> Tags(const std::string& text)
 
 TagSpan Find(const std::string& text, std::string::size_type start, const char* element = "menuitem")
 {
-    using namespace boost::placeholders;
     FindByNameAndAttribute finder(element, "id", "a");
-    return ScanTags(text, start, boost::bind(&FindByNameAndAttribute::Match, &finder, _1, _2, _3));
+    return ScanTags(text, start, [&finder](const std::string& name, TagAttributes& map, TagType type) { return finder.Match(name, map, type); });
 }
 
 } // namespace
@@ -90,21 +89,17 @@ TEST(TagScanner, EachTagSeesOnlyItsOwnAttributesWhateverThePredicateDoesToTheMap
         {{"id", "a"}, {"n", "1"}}, {{"id", "b"}, {"n", "2"}}, {{"id", "c"}, {"n", "4"}},
         {{"id", "d"}, {"n", "5"}}, {},                        {{"id", "e"}, {"n", "6"}},
     };
-    for (int meddling = 0; meddling < 5; ++meddling) {
+    const std::function<void(TagAttributes&)> meddlings[] = {
+        [](TagAttributes& map) { map.clear(); }, [](TagAttributes& map) { map["x"] = "added"; },
+        [](TagAttributes& map) { map.erase("id") == 1 ? void(map["m"] = "in its place") : void(); },
+        [](TagAttributes& map) { map["n"] = "changed"; }};
+    for (const auto& meddle : meddlings) {
         std::vector<TagAttributes> seen;
         ScanTags(text, 0, [&](const std::string&, TagAttributes& attributes, TagType) {
             seen.push_back(attributes);
-            if (meddling == 1) {
-                attributes.clear();
-            } else if (meddling == 2) {
-                attributes["x"] = "added";
-            } else if (meddling == 3 && attributes.erase("id") == 1) {
-                attributes["m"] = "in its place";
-            } else if (meddling == 4) {
-                attributes["n"] = "changed";
-            }
+            meddle(attributes);
             return false;
         });
-        EXPECT_EQ(expected, seen) << meddling;
+        EXPECT_EQ(expected, seen) << &meddle - meddlings;
     }
 }

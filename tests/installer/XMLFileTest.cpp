@@ -4,7 +4,6 @@
 #include "TestSupport.hpp"
 
 #include <boost/filesystem/operations.hpp>
-#include <boost/system/error_code.hpp>
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -66,34 +65,6 @@ TEST(XMLFile, EditsAtPositionsOfTheFoldedTextAreSavedWithWindowsLineEndsAndEvery
     EXPECT_EQ(lines + "\r\n", ReadFile(file));
 }
 
-TEST(XMLFile, AFileThatCannotBeReadOrReplacedIsLeftAsItWasAndTheSystemsReasonThrown)
-{
-    const struct {
-        DWORD shareMode; // of another program's handle during the edit
-        bool readOnly;
-        DWORD reason;
-    } rows[] = {
-        {0, false, ERROR_SHARING_VIOLATION},
-        {FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, false, ERROR_SHARING_VIOLATION},
-        {0, true, ERROR_ACCESS_DENIED},
-    };
-    for (const auto& row : rows) {
-        TempFolder folder;
-        const fs::path path = folder / "menus.xml";
-        WriteFile(path, "<menus>\n</menus>\n");
-        SetFileAttributesW(path.c_str(), row.readOnly ? FILE_ATTRIBUTE_READONLY : FILE_ATTRIBUTE_NORMAL);
-        const std::string failure = FailureText([&] {
-            const auto held = row.readOnly ? Utilities::ScopedHandle() : HoldOpen(path, row.shareMode);
-            XMLFile file(path, true);
-            file.Insert(0, "<edit/>");
-        });
-        SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-        EXPECT_EQ(boost::system::error_code(static_cast<int>(row.reason), boost::system::system_category()).message(), failure);
-        EXPECT_EQ("<menus>\n</menus>\n", ReadFile(path));
-        EXPECT_EQ(std::vector<std::string>{"menus.xml"}, FolderContent(folder.path));
-    }
-}
-
 // A new text that may not have reached the disk is not saved: a failed
 // flush or close of it leaves the file as it was. The one failure of
 // ReplaceFileW that leaves the file in the backup: the file gets its name
@@ -114,14 +85,13 @@ TEST(XMLFile, ASaveFailingAtTheFlushOrTheCloseKeepsTheFileAndOneLeftInTheBackupG
     for (const auto failing : {flushing, std::find(flushing, calls.end(), "CloseHandle")}) {
         WriteFile(path, "<menus/>");
         Faults::Arm({static_cast<unsigned>(failing - calls.begin()) + 1, ERROR_DISK_FULL});
-        EXPECT_EQ(boost::system::error_code(ERROR_DISK_FULL, boost::system::system_category()).message(), FailureText(save)) << *failing;
+        EXPECT_EQ(Reason(ERROR_DISK_FULL), FailureText(save)) << *failing;
         Faults::Disarm();
         EXPECT_EQ(std::vector<std::string>{"menus.xml"}, FolderContent(folder.path)) << *failing;
         EXPECT_EQ("<menus/>", ReadFile(path)) << *failing;
     }
     const auto replacing = static_cast<unsigned>(std::find(calls.begin(), calls.end(), "ReplaceFileW") - calls.begin()) + 1;
-    const std::string reason =
-        boost::system::error_code(ERROR_UNABLE_TO_MOVE_REPLACEMENT_2, boost::system::system_category()).message();
+    const std::string reason = Reason(ERROR_UNABLE_TO_MOVE_REPLACEMENT_2);
     for (const unsigned failing : {1u, 2u}) { // the replacing, and the move back
         WriteFile(path, "<menus/>");
         Faults::Arm({replacing, ERROR_UNABLE_TO_MOVE_REPLACEMENT_2, "", failing});

@@ -18,12 +18,16 @@ using Result = std::pair<int, ScriptValue>; // what a function returned and what
 
 namespace {
 
-// The error dialog's caption and controls, and the host's value tags (an
-// integer n is 2n + 1), written out once here.
+// The error dialog's caption and controls, the host's value tags (an
+// integer n is 2n + 1) and the functions with their argument counts.
 constexpr const char* Caption = "Vantrelle Extension";
 constexpr int MessageControl = 1004, CopyButton = 1002, CloseButton = 1003;
 constexpr ScriptValue True = 14, False = 6;
 constexpr ScriptValue Integer(std::int32_t n) { return static_cast<ScriptValue>(n) * 2 + 1; }
+const std::vector<std::pair<std::string, std::uint32_t>> Functions = {
+    {"WriteINI", 4}, {"ReadINI", 3}, {"IsExtensionInstalled", 0}, {"GetExtensionPath", 0}, {"Execute", 1},
+    {"IsProcessRunning", 1}, {"GetProcessExitCode", 1}, {"Wait", 0}, {"Error", 1}};
+const std::string Registration = "HKEY_CURRENT_USER\\Software\\Brantel\\Vantrelle\\Plugin\\Dreamweaver";
 
 std::string TestFolder()
 {
@@ -62,22 +66,18 @@ protected:
 
 } // namespace
 
-TEST_F(LibraryTest, TheNineFunctionsRegisterInOrderWhenTheTableHoldsDefineFunction)
+TEST_F(LibraryTest, TheNineFunctionsRegisterInOrderWhenTheTableHoldsDefineFunctionAndWorkWithoutConversions)
 {
-    const std::vector<std::pair<std::string, std::uint32_t>> all = {
-        {"WriteINI", 4}, {"ReadINI", 3}, {"IsExtensionInstalled", 0}, {"GetExtensionPath", 0}, {"Execute", 1},
-        {"IsProcessRunning", 1}, {"GetProcessExitCode", 1}, {"Wait", 0}, {"Error", 1}};
     const std::size_t entry = sizeof(void*);
-    for (const std::size_t size : {std::size_t{0}, entry, entry + entry / 2, 2 * entry, 2 * entry + 3, 40 * entry}) {
+    for (const std::size_t size : {std::size_t{0}, 2 * entry - 1, 2 * entry}) {
         host.Initialize(size); // the table ends right before unreadable memory
         std::vector<std::pair<std::string, std::uint32_t>> seen;
         for (const auto& registered : host.Registrations()) {
             seen.emplace_back(registered.name, registered.argumentCount);
         }
-        EXPECT_EQ(size >= 2 * entry ? all : decltype(all){}, seen) << size << " bytes";
+        EXPECT_EQ(size == 2 * entry ? Functions : decltype(Functions){}, seen) << size << " bytes";
     }
-    host.Initialize(2 * entry); // no conversions: the process id read is 0
-    EXPECT_EQ(Result(1, False), Call("IsProcessRunning", {std::to_string(GetCurrentProcessId())}));
+    EXPECT_EQ(Result(1, False), Call("IsProcessRunning", {std::to_string(GetCurrentProcessId())})) << "the id read is 0";
     host.Initialize(ScriptHost::FullSize, {ScriptHost::ValueToString, ScriptHost::ValueToInteger, ScriptHost::StringToValue});
     EXPECT_EQ(Result(1, ScriptHost::Unset), Call("Error", {"shown empty"}));
     EXPECT_EQ(Result(1, Integer(-1)), Call("GetProcessExitCode", {std::to_string(GetCurrentProcessId())}));
@@ -93,59 +93,48 @@ TEST_F(LibraryTest, TheNineFunctionsRegisterInOrderWhenTheTableHoldsDefineFuncti
 
 TEST_F(LibraryTest, AWrongArgumentCountIsReportedWithoutConvertingOrStoringAnything)
 {
-    const std::tuple<const char*, std::size_t, const char*> rows[] = {
-        {"Execute", 0, "Function expects 1 arguments, but 0 has been provided."},
-        {"Execute", 2, "Function expects 1 arguments, but 2 have been provided."},
-        {"WriteINI", 1, "Function expects 4 arguments, but 1 has been provided."},
-        {"ReadINI", 4, "Function expects 3 arguments, but 4 have been provided."},
-        {"Wait", 1, "Function expects 0 arguments, but 1 has been provided."},
-        {"IsExtensionInstalled", 1, "Function expects 0 arguments, but 1 has been provided."},
-        {"GetExtensionPath", 3, "Function expects 0 arguments, but 3 have been provided."},
-        {"IsProcessRunning", 0, "Function expects 1 arguments, but 0 has been provided."},
-        {"GetProcessExitCode", 2, "Function expects 1 arguments, but 2 have been provided."},
-        {"Error", 0, "Function expects 1 arguments, but 0 has been provided."},
-    };
     std::vector<std::string> expected;
-    for (const auto& [function, given, message] : rows) {
+    for (const auto& [function, count] : Functions) {
         host.Initialize(ScriptHost::FullSize);
-        EXPECT_EQ(Result(0, ScriptHost::Unset), Call(function, std::vector<std::string>(given, "1"))) << function;
+        EXPECT_EQ(Result(0, ScriptHost::Unset), Call(function, std::vector<std::string>(count + 2, "1"))) << function;
         EXPECT_EQ(0, host.Calls(ScriptHost::ValueToString) + host.Calls(ScriptHost::ValueToInteger)) << function;
-        expected.push_back(message);
+        expected.push_back("Function expects " + std::to_string(count) + " arguments, but " + std::to_string(count + 2) +
+                           " have been provided.");
     }
     EXPECT_EQ(expected, dialogs.Texts());
 }
 
+// Each dialog is copied from over a clipboard holding another format, with
+// the copy failing at each of its calls first, and sent the commands of ids
+// 1 and 2; then Enter, Close or the close box by turns ends it.
 TEST(ErrorDialog, CopyPutsTheTextAndOneNulOnTheClipboardAndOnlyCloseEnterAndTheCloseBoxEndTheDialog)
 {
     ScriptHost host(LibraryFile());
     host.Initialize(ScriptHost::FullSize);
-    // Each dialog is copied from twice over a clipboard holding another format
-    // (replaced?) and then sent the commands of ids 1 and 2 (still open?);
-    // then Enter, Close or the close box by turns ends it.
     const UINT otherFormat = RegisterClipboardFormatA("Vantrelle test");
     std::vector<std::string> seen;
+    int handled = 0;
     const DialogWatcher watcher(Caption, MessageControl, [&](HWND dialog, const std::string&) {
-        bool holdsOther = false;
-        if (const Utilities::ScopedClipboard clipboard(nullptr); clipboard) {
-            holdsOther = EmptyClipboard() && SetClipboardData(otherFormat, GlobalAlloc(GMEM_MOVEABLE, 1));
-        }
-        // What the copy reports: the text placed, or no clipboard or memory for it.
-        bool reports = CopyDialogItemToClipboard(dialog, MessageControl);
+        bool ready = true;
         for (const char* function : {"OpenClipboard", "GlobalAlloc", "GlobalLock"}) {
             Faults::Arm({1, ERROR_NOT_ENOUGH_MEMORY, function});
-            reports = reports && !CopyDialogItemToClipboard(dialog, MessageControl);
+            ready = ready && !CopyDialogItemToClipboard(dialog, MessageControl);
         }
         Faults::Disarm();
-        SendMessageA(dialog, WM_COMMAND, CopyButton, 0);
-        SendMessageA(dialog, WM_COMMAND, CopyButton, 0);
-        SendMessageA(dialog, WM_COMMAND, IDOK, 0);
-        SendMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+        ready = ready && CopyDialogItemToClipboard(dialog, MessageControl);
+        {
+            const Utilities::ScopedClipboard clipboard(nullptr);
+            ready = ready && clipboard && EmptyClipboard() && SetClipboardData(otherFormat, GlobalAlloc(GMEM_MOVEABLE, 1));
+        }
+        for (const WPARAM command : {CopyButton, IDOK, IDCANCEL}) {
+            SendMessageA(dialog, WM_COMMAND, command, 0);
+        }
         const Utilities::ScopedClipboard clipboard(nullptr);
         const HANDLE data = GetClipboardData(CF_TEXT);
         const Utilities::ScopedGlobalLock lock(data);
-        const bool replaced = holdsOther && !IsClipboardFormatAvailable(otherFormat);
-        seen.push_back(IsWindowVisible(dialog) && replaced && reports && lock ? std::string(static_cast<const char*>(lock.Get()), GlobalSize(data)) : "?");
-        switch (seen.size() % 3) {
+        ready = ready && IsWindowVisible(dialog) && !IsClipboardFormatAvailable(otherFormat) && lock;
+        seen.push_back(ready ? std::string(static_cast<const char*>(lock.Get()), GlobalSize(data)) : "?");
+        switch (++handled % 3) {
         case 0: PostMessageA(GetDlgItem(dialog, MessageControl), WM_KEYDOWN, VK_RETURN, 0); break;
         case 1: DialogWatcher::Press(dialog, CloseButton); break;
         default: PostMessageA(dialog, WM_CLOSE, 0, 0);
@@ -155,43 +144,43 @@ TEST(ErrorDialog, CopyPutsTheTextAndOneNulOnTheClipboardAndOnlyCloseEnterAndTheC
     for (const auto& text : texts) {
         const auto call = host.Call("Error", {host.Text(text)});
         EXPECT_EQ(Result(1, ScriptHost::Unset), Result(call.returned, call.result));
-        ASSERT_EQ(&text - texts + 1, static_cast<std::ptrdiff_t>(seen.size()));
-        EXPECT_EQ(text + '\0', seen.back());
+        EXPECT_EQ(std::vector<std::string>{text + '\0'}, seen);
+        seen.clear();
     }
     EXPECT_EQ(std::vector<std::string>(std::begin(texts), std::end(texts)), watcher.Texts());
 }
 
 TEST_F(LibraryTest, ExecuteReturnsAtOnceAndTheProcessIsFollowedToItsExitCode)
 {
-    const auto state = [this](const Result& started) {
-        const std::string id = std::to_string(ScriptHost::IntegerOf(started.second));
-        return std::make_pair(Call("IsProcessRunning", {id}).second, ScriptHost::IntegerOf(Call("GetProcessExitCode", {id}).second));
+    const auto state = [this](std::int32_t id) {
+        const std::string text = std::to_string(id);
+        return std::make_pair(Call("IsProcessRunning", {text}).second, ScriptHost::IntegerOf(Call("GetProcessExitCode", {text}).second));
     };
-    const auto exitAfter = [&](int milliseconds, const char* code) {
-        return Call("Execute", {"\"" + TestFolder() + "exit_after.exe\" " + std::to_string(milliseconds) + " " + code});
+    const auto start = [&](int milliseconds, const char* code) {
+        const Result started = Call("Execute", {"\"" + TestFolder() + "exit_after.exe\" " + std::to_string(milliseconds) + " " + code});
+        EXPECT_EQ(1, started.first);
+        return ScriptHost::IntegerOf(started.second);
     };
-    const auto waitForEnd = [](const Result& started) {
-        const Utilities::ScopedHandle process(OpenProcess(SYNCHRONIZE, FALSE, static_cast<DWORD>(ScriptHost::IntegerOf(started.second))));
-        return process && WaitForSingleObject(process.Get(), 30000) == WAIT_OBJECT_0;
+    const auto ended = [](std::int32_t id, bool terminating) {
+        const Utilities::ScopedHandle process(OpenProcess(SYNCHRONIZE | PROCESS_TERMINATE, FALSE, static_cast<DWORD>(id)));
+        return process && (!terminating || TerminateProcess(process.Get(), 7)) && WaitForSingleObject(process.Get(), 30000) == WAIT_OBJECT_0;
     };
     // A program that would run for an hour: Execute returns while it runs.
-    const Result running = exitAfter(3600000, "0");
-    EXPECT_EQ(1, running.first);
+    const std::int32_t running = start(3600000, "0");
     EXPECT_EQ(std::make_pair(True, 259), state(running));
-    const Utilities::ScopedHandle program(OpenProcess(PROCESS_TERMINATE, FALSE, static_cast<DWORD>(ScriptHost::IntegerOf(running.second))));
-    ASSERT_TRUE(program && TerminateProcess(program.Get(), 7) && waitForEnd(running));
+    ASSERT_TRUE(ended(running, true));
     EXPECT_EQ(std::make_pair(False, 7), state(running));
     const std::pair<const char*, std::pair<ScriptValue, std::int32_t>> rows[] = {
         {"0", {False, 0}},
         {"0xC0000005", {False, static_cast<std::int32_t>(0xC0000005u)}},
         {"259", {True, 259}}, // cannot be told from a running program
     };
-    for (const auto& [code, ended] : rows) {
-        const Result started = exitAfter(0, code);
-        ASSERT_TRUE(waitForEnd(started)) << code;
-        EXPECT_EQ(ended, state(started)) << code;
+    for (const auto& [code, exited] : rows) {
+        const std::int32_t id = start(0, code);
+        ASSERT_TRUE(ended(id, false)) << code;
+        EXPECT_EQ(exited, state(id)) << code;
     }
-    EXPECT_EQ(std::make_pair(False, -1), state(Result(1, Integer(0))));
+    EXPECT_EQ(std::make_pair(False, -1), state(0));
     const std::string missing = "\"" + (folder / "missing.exe").string() + "\" argument";
     char systemText[512] = {};
     FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, ERROR_FILE_NOT_FOUND, 0, systemText, 512, nullptr);
@@ -202,7 +191,7 @@ TEST_F(LibraryTest, ExecuteReturnsAtOnceAndTheProcessIsFollowedToItsExitCode)
               dialogs.Texts());
 }
 
-TEST_F(LibraryTest, WaitHandlesExactlyOneWaitingMessage)
+TEST_F(LibraryTest, WaitHandlesExactlyOneWaitingMessageAndSleepsWithoutOne)
 {
     MSG message;
     while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
@@ -234,9 +223,9 @@ TEST_F(LibraryTest, IniValuesOfEveryLengthRoundTripAndEmptyNamesListSectionsOrKe
         EXPECT_EQ(value, TextOf(Call("ReadINI", {file, "Section", "Key"}))) << value.size() << " characters";
         EXPECT_EQ("Key", TextOf(Call("ReadINI", {file, "Section", ""}))) << "an empty value keeps its key";
     }
-    const std::string names("First\0Empty\0", 12);
     WriteFile(file, "[First]\r\na=1\r\nb=2\r\n[Empty]\r\n");
     WritePrivateProfileStringA(nullptr, nullptr, nullptr, file.c_str()); // forget what was cached of the file
+    const std::string names("First\0Empty\0", 12);
     const std::tuple<const char*, const char*, std::string> rows[] = {
         {"", "", names}, {"", "a", names}, {"First", "", std::string("a\0b\0", 4)}, {"Empty", "", ""},
         {"Absent", "", ""}, {"First", "b", "2"}, {"First", "c", ""},
@@ -253,8 +242,7 @@ TEST_F(LibraryTest, IniValuesOfEveryLengthRoundTripAndEmptyNamesListSectionsOrKe
 
 TEST_F(LibraryTest, TheUsersRegistrationComesFirstThenTheMachinesAndOneThatCannotBeReadIsReported)
 {
-    const std::string user = "HKEY_CURRENT_USER\\Software\\Brantel\\Vantrelle\\Plugin\\Dreamweaver";
-    const std::string machine = "HKEY_LOCAL_MACHINE" + user.substr(user.find('\\'));
+    const std::string machine = "HKEY_LOCAL_MACHINE" + Registration.substr(Registration.find('\\'));
     const std::string present = (folder / "Vantrelle.exe").string(), absent = (folder / "Absent.exe").string();
     WriteFile(present, "program");
     std::string forward = present;
@@ -268,7 +256,7 @@ TEST_F(LibraryTest, TheUsersRegistrationComesFirstThenTheMachinesAndOneThatCanno
         {"C:\\Van|trelle.exe", present, "failed"},
     };
     for (const auto& [userPath, machinePath, found] : rows) {
-        ScopedRegistryValue userValue(user, "ProgramPath"), machineValue(machine, "ProgramPath");
+        ScopedRegistryValue userValue(Registration, "ProgramPath"), machineValue(machine, "ProgramPath");
         userPath ? userValue.SetString(*userPath) : userValue.DeleteKey();
         machinePath ? machineValue.SetString(*machinePath) : machineValue.DeleteKey();
         const Result path = Call("GetExtensionPath"), installed = Call("IsExtensionInstalled");
@@ -290,17 +278,16 @@ TEST_F(LibraryTest, AFailingSystemCallEndsAFunctionWithItsDialogOrWithAResultItD
     const std::string ini = (folder / "settings.ini").string(), program = (folder / "Vantrelle.exe").string();
     WriteFile(ini, "[S]\r\nK=v\r\n");
     WriteFile(program, "program");
-    ScopedRegistryValue registration("HKEY_CURRENT_USER\\Software\\Brantel\\Vantrelle\\Plugin\\Dreamweaver", "ProgramPath");
+    ScopedRegistryValue registration(Registration, "ProgramPath");
     registration.SetString(program);
-    const std::string self = std::to_string(GetCurrentProcessId());
     const std::tuple<const char*, std::vector<std::string>, std::string> rows[] = { // and the result when nothing is there
         {"WriteINI", {ini, "S", "K", "w"}, ""},
         {"ReadINI", {ini, "S", "K"}, "\"\""},
         {"IsExtensionInstalled", {}, "false"},
         {"GetExtensionPath", {}, "\"\""},
         {"Execute", {"\"" + (folder / "missing.exe").string() + "\""}, ""},
-        {"IsProcessRunning", {self}, "false"},
-        {"GetProcessExitCode", {self}, "-1"},
+        {"IsProcessRunning", {std::to_string(GetCurrentProcessId())}, "false"},
+        {"GetProcessExitCode", {std::to_string(GetCurrentProcessId())}, "-1"},
         {"Error", {"text"}, ""},
     };
     const auto describe = [this](const Result& result) { return std::to_string(result.first) + " " + host.Describe(result.second); };

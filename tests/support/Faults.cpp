@@ -37,28 +37,38 @@ bool Strike(const char* name)
 // backup first.
 enum class Reports { Zero, AllOnes, Code, ClosedZero, ClosedCode, Replace };
 
-// The names of the wrapped functions and the real ones, by wrapper.
-std::map<std::string, std::pair<void*, void*>>& Functions()
+// By function name: its wrapper and where the wrapper keeps the real one.
+std::map<std::string, std::pair<void*, void**>>& Functions()
 {
-    static std::map<std::string, std::pair<void*, void*>> functions;
+    static std::map<std::string, std::pair<void*, void**>> functions;
     return functions;
 }
 
-// The real function of a wrapped one, or of GetProcAddress.
-void* Real(const char* name) { return *static_cast<void**>(Functions().at(name).second); }
+template <class Function>
+Function* Real(const char* name) { return reinterpret_cast<Function*>(*Functions().at(name).second); }
 
 template <int Id>
-struct Slot {
-    static inline void* original = nullptr;
-    static inline const char* name = "";
-};
+void* original = nullptr;
+template <int Id>
+const char* wrappedName = "";
 
-template <class Result>
-Result Failure(Reports reports)
+template <int Id, Reports How, class Result, class... Arguments>
+Result WINAPI Wrapper(Arguments... arguments)
 {
-    const ULONG_PTR value = reports == Reports::AllOnes                                  ? ~ULONG_PTR{0}
-                            : reports == Reports::Code || reports == Reports::ClosedCode ? armed.code
-                                                                                         : 0;
+    const auto real = reinterpret_cast<Result(WINAPI*)(Arguments...)>(original<Id>);
+    if (!Strike(wrappedName<Id>)) {
+        return real(arguments...);
+    }
+    if constexpr (How == Reports::ClosedZero || How == Reports::ClosedCode) {
+        real(arguments...);
+    } else if constexpr (How == Reports::Replace) {
+        const auto [file, replacement, backup, flags, exclude, reserved] = std::tie(arguments...);
+        if (armed.code == ERROR_UNABLE_TO_MOVE_REPLACEMENT_2 && backup != nullptr) {
+            Real<decltype(MoveFileExW)>("MoveFileExW")(file, backup, MOVEFILE_REPLACE_EXISTING);
+            SetLastError(armed.code);
+        }
+    }
+    const ULONG_PTR value = How == Reports::AllOnes ? ~ULONG_PTR{0} : How == Reports::Code || How == Reports::ClosedCode ? armed.code : 0;
     if constexpr (std::is_pointer_v<Result>) {
         return reinterpret_cast<Result>(value);
     } else {
@@ -67,29 +77,10 @@ Result Failure(Reports reports)
 }
 
 template <int Id, Reports How, class Result, class... Arguments>
-Result WINAPI Wrapper(Arguments... arguments)
-{
-    const auto original = reinterpret_cast<Result(WINAPI*)(Arguments...)>(Slot<Id>::original);
-    if (!Strike(Slot<Id>::name)) {
-        return original(arguments...);
-    }
-    if constexpr (How == Reports::ClosedZero || How == Reports::ClosedCode) {
-        original(arguments...);
-    } else if constexpr (How == Reports::Replace) {
-        const auto backup = std::get<2>(std::tie(arguments...));
-        if (armed.code == ERROR_UNABLE_TO_MOVE_REPLACEMENT_2 && backup != nullptr) {
-            reinterpret_cast<decltype(&MoveFileExW)>(Real("MoveFileExW"))(std::get<0>(std::tie(arguments...)), backup, MOVEFILE_REPLACE_EXISTING);
-            SetLastError(armed.code);
-        }
-    }
-    return Failure<Result>(How);
-}
-
-template <int Id, Reports How, class Result, class... Arguments>
 void Wrap(const char* name, Result(WINAPI*)(Arguments...))
 {
-    Slot<Id>::name = name;
-    Functions()[name] = {reinterpret_cast<void*>(&Wrapper<Id, How, Result, Arguments...>), &Slot<Id>::original};
+    wrappedName<Id> = name;
+    Functions()[name] = {reinterpret_cast<void*>(&Wrapper<Id, How, Result, Arguments...>), &original<Id>};
 }
 
 // Functions that kernel32 of Windows XP lacks, looked up at run time.
@@ -112,7 +103,8 @@ void WrapAll()
     WRAP(OpenClipboard, Zero), WRAP(GlobalAlloc, Zero), WRAP(GlobalLock, Zero);
 }
 
-// Sets a wrapper in place of a function, which it then calls.
+// The wrapper of a function, which then calls the real one; the function
+// itself when it is not wrapped.
 void* Swap(const char* name, void* real)
 {
     const auto found = Functions().find(name);
@@ -120,16 +112,14 @@ void* Swap(const char* name, void* real)
         return real;
     }
     auto& [wrapper, original] = found->second;
-    if (*static_cast<void**>(original) == nullptr) {
-        *static_cast<void**>(original) = real;
-    }
+    *original = *original ? *original : real;
     return wrapper;
 }
 
 // Functions that a library looks up at run time come back wrapped.
 FARPROC WINAPI GetProcAddressWrapper(HMODULE module, LPCSTR name)
 {
-    const FARPROC found = reinterpret_cast<decltype(&GetProcAddress)>(Real("GetProcAddress"))(module, name);
+    const FARPROC found = Real<decltype(GetProcAddress)>("GetProcAddress")(module, name);
     return found == nullptr || IS_INTRESOURCE(name) ? found : reinterpret_cast<FARPROC>(Swap(name, reinterpret_cast<void*>(found)));
 }
 
@@ -160,16 +150,15 @@ void Reroute(HMODULE module)
     for (auto* library = reinterpret_cast<const IMAGE_IMPORT_DESCRIPTOR*>(base + imports.VirtualAddress);
          library->Name != 0 && library->OriginalFirstThunk != 0; ++library) {
         const auto* names = reinterpret_cast<const IMAGE_THUNK_DATA*>(base + library->OriginalFirstThunk);
-        auto* slots = reinterpret_cast<IMAGE_THUNK_DATA*>(base + library->FirstThunk);
-        for (; names->u1.AddressOfData != 0; ++names, ++slots) {
+        for (auto* slot = reinterpret_cast<IMAGE_THUNK_DATA*>(base + library->FirstThunk); names->u1.AddressOfData != 0; ++names, ++slot) {
             if (IMAGE_SNAP_BY_ORDINAL(names->u1.Ordinal)) {
                 continue;
             }
             const char* name = reinterpret_cast<const IMAGE_IMPORT_BY_NAME*>(base + names->u1.AddressOfData)->Name;
             DWORD protection = 0;
-            VirtualProtect(&slots->u1.Function, sizeof slots->u1.Function, PAGE_READWRITE, &protection);
-            slots->u1.Function = reinterpret_cast<ULONG_PTR>(Swap(name, reinterpret_cast<void*>(slots->u1.Function)));
-            VirtualProtect(&slots->u1.Function, sizeof slots->u1.Function, protection, &protection);
+            VirtualProtect(&slot->u1.Function, sizeof slot->u1.Function, PAGE_READWRITE, &protection);
+            slot->u1.Function = reinterpret_cast<ULONG_PTR>(Swap(name, reinterpret_cast<void*>(slot->u1.Function)));
+            VirtualProtect(&slot->u1.Function, sizeof slot->u1.Function, protection, &protection);
         }
     }
 }

@@ -3,6 +3,7 @@
 #include "Registry.hpp"
 
 #include <boost/filesystem/operations.hpp>
+#include <boost/system/error_code.hpp>
 #include <gtest/gtest.h>
 #include <shlwapi.h>
 
@@ -40,56 +41,35 @@ Utilities::ScopedHandle HoldOpen(const fs::path& file, DWORD shareMode)
     return handle;
 }
 
-namespace {
-
-Utilities::ScopedRegistryKey OpenKey(HKEY root, const std::string& subKey, REGSAM access, bool create = false)
-{
-    Utilities::ScopedRegistryKey key;
-    if (create) {
-        RegCreateKeyExA(root, subKey.c_str(), 0, nullptr, 0, access, nullptr, key.Receive(), nullptr);
-    } else {
-        RegOpenKeyExA(root, subKey.c_str(), 0, access, key.Receive());
-    }
-    return key;
-}
-
-} // namespace
+std::string Reason(DWORD code) { return boost::system::error_code(static_cast<int>(code), boost::system::system_category()).message(); }
 
 ScopedRegistryValue::ScopedRegistryValue(const std::string& keyPath, std::string name) : name(std::move(name))
 {
     const Utilities::Registry::Key key(keyPath);
     root = key.GetRootHandle();
     subKey = key.GetSubKeyPath();
-    const auto handle = OpenKey(root, subKey, KEY_QUERY_VALUE);
-    keyExisted = handle.IsValid();
-    DWORD size = 0;
-    const auto query = [&](void* data) {
-        return RegQueryValueExA(handle.Get(), this->name.c_str(), nullptr, &oldType, static_cast<BYTE*>(data), &size) ==
-               ERROR_SUCCESS;
+    Utilities::ScopedRegistryKey handle;
+    keyExisted = RegOpenKeyExA(root, subKey.c_str(), 0, KEY_QUERY_VALUE, handle.Receive()) == ERROR_SUCCESS;
+    const auto query = [&](DWORD& size) {
+        return RegGetValueA(root, subKey.c_str(), this->name.c_str(), RRF_RT_ANY | RRF_NOEXPAND, &oldType,
+                            size ? oldData.data() : nullptr, &size) == ERROR_SUCCESS;
     };
-    valueExisted = keyExisted && query(nullptr) && (oldData.resize(size), query(oldData.data()));
+    DWORD size = 0;
+    valueExisted = query(size) && (oldData.resize(size), size == 0 || query(size));
 }
 
 ScopedRegistryValue::~ScopedRegistryValue()
 {
-    if (!keyExisted) {
-        DeleteKey();
-    } else if (valueExisted) {
-        SetRaw(oldType, oldData);
-    } else {
-        Delete();
-    }
+    !keyExisted ? DeleteKey() : valueExisted ? SetRaw(oldType, oldData) : Delete();
 }
 
 void ScopedRegistryValue::SetRaw(DWORD type, const std::string& bytes)
 {
-    const auto key = OpenKey(root, subKey, KEY_SET_VALUE, true);
-    EXPECT_EQ(ERROR_SUCCESS, RegSetValueExA(key.Get(), name.c_str(), 0, type, reinterpret_cast<const BYTE*>(bytes.data()),
-                                            static_cast<DWORD>(bytes.size())))
+    EXPECT_EQ(ERROR_SUCCESS, SHSetValueA(root, subKey.c_str(), name.c_str(), type, bytes.data(), static_cast<DWORD>(bytes.size())))
         << subKey << "\\" << name;
 }
 
-void ScopedRegistryValue::Delete() { RegDeleteValueA(OpenKey(root, subKey, KEY_SET_VALUE).Get(), name.c_str()); }
+void ScopedRegistryValue::Delete() { SHDeleteValueA(root, subKey.c_str(), name.c_str()); }
 
 void ScopedRegistryValue::DeleteKey() { SHDeleteKeyA(root, subKey.c_str()); }
 

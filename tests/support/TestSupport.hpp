@@ -6,7 +6,6 @@
 
 #include <boost/filesystem/path.hpp>
 
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -42,6 +41,9 @@ std::string FailureText(Call call)
     return "";
 }
 
+// The system's text for an error code.
+std::string Reason(DWORD code);
+
 // A registry value that a test sets for its own duration: whatever was there
 // before, or its absence, comes back when the object goes out of scope.
 class ScopedRegistryValue {
@@ -50,7 +52,6 @@ public:
     ~ScopedRegistryValue();
     ScopedRegistryValue(const ScopedRegistryValue&) = delete;
     void SetString(const std::string& text, DWORD type = REG_SZ) { SetRaw(type, std::string(text.c_str(), text.size() + 1)); }
-    void SetDword(std::uint32_t number) { SetRaw(REG_DWORD, std::string(reinterpret_cast<const char*>(&number), 4)); }
     void SetRaw(DWORD type, const std::string& bytes); // no terminator added
     void Delete();
     void DeleteKey(); // with everything below it
@@ -58,7 +59,7 @@ public:
 private:
     HKEY root;
     std::string subKey, name, oldData;
-    bool keyExisted, valueExisted = false;
+    bool keyExisted, valueExisted;
     DWORD oldType = 0;
 };
 

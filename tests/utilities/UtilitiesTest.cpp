@@ -4,8 +4,6 @@
 #include "Faults.hpp"
 #include "TestSupport.hpp"
 
-#include <boost/system/error_code.hpp>
-
 #include <gtest/gtest.h>
 
 #include <deque>
@@ -49,7 +47,7 @@ TEST(Registry, ValuesReadAsTheStringTheyHoldOrFailNamingTheValueInFull)
     }
     EXPECT_TRUE(Key("HKEY_CURRENT_USER").Exists() && Key("HKEY_CURRENT_USER").GetSubKeyPath().empty());
     // A failure other than "not there" is reported with the system's reason.
-    const std::string denied = boost::system::error_code(ERROR_ACCESS_DENIED, boost::system::system_category()).message();
+    const std::string denied = Reason(ERROR_ACCESS_DENIED);
     for (const char* function : {"RegOpenKeyExA", "RegQueryValueExA", "RegCloseKey"}) {
         for (const bool reading : {false, true}) {
             Faults::Arm({1, ERROR_ACCESS_DENIED, function});
@@ -69,7 +67,7 @@ TEST(Paths, OnlyNotFoundAnswersCountAsAbsentAndMadePathsLoseTrailingSeparatorsBu
         EXPECT_FALSE(Utilities::Exists(absent) || Utilities::ExistsOrThrow(absent)) << absent;
     }
     // Any other failure to read the attributes counts as present, or is thrown.
-    const std::string denied = boost::system::error_code(ERROR_ACCESS_DENIED, boost::system::system_category()).message();
+    const std::string denied = Reason(ERROR_ACCESS_DENIED);
     Faults::Arm({1, ERROR_ACCESS_DENIED, "GetFileAttributesW"});
     EXPECT_TRUE(Utilities::Exists(folder / "missing.txt"));
     Faults::Arm({1, ERROR_ACCESS_DENIED, "GetFileAttributesW"});
