@@ -123,7 +123,8 @@ TEST_F(EndToEndTest, AFailureStopsTheRunWhereItHappens)
          {}, obsolete},
         {[&] { WriteFile(Configuration() / "Help/VNLHelpEN.html/notes.txt", "the user's"); return ScopedHandle(); },
          "Installer: Cannot copy source file \"Files\\VNLHelpEN.html\"", strings, Configuration() / "Extensions"},
-        {[&] { appData.Delete(); return ScopedHandle(); }, "Cannot get value \"", SharedScript(), Package("VNLExtensionEN.mxi")},
+        {[&] { appData.Delete(); return ScopedHandle(); }, "Cannot get value \"" + std::string(ShellFoldersKey) + "\\AppData\"",
+         SharedScript(), Package("VNLExtensionEN.mxi")},
         {[&] {
              WriteFile(Menus(Configuration()), std::regex_replace(ReadFile(Menus(Configuration())), std::regex("_Window_HTML"), "_Window_CSS"));
              return ScopedHandle();

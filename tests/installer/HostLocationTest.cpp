@@ -15,7 +15,7 @@ TEST(HostLocation, TheFoldersComeFromTheRegistryAsWrittenAndOnlyAnInstallationTh
     TempFolder folder;
     WriteFile(folder / "DW/Dreamweaver.exe", "");
     const std::string installation = NativeText(folder / "DW");
-    ScopedRegistryValue path(DreamweaverKey, "Path"), appData(ShellFoldersKey, "AppData"), manager(ExtensionManagerKey, "");
+    ScopedRegistryValue path(DreamweaverKey, "Path"), manager(ExtensionManagerKey, "");
     Installer::DreamweaverInstaller installer("");
     const auto outcome = [&](fs::path (Installer::DreamweaverInstaller::*lookup)(const std::string&), const char* below) {
         std::string made;
@@ -41,9 +41,6 @@ TEST(HostLocation, TheFoldersComeFromTheRegistryAsWrittenAndOnlyAnInstallationTh
     path.Delete();
     EXPECT_EQ("Installer: Dreamweaver has not been found on this machine. Try to reinstall Dreamweaver MX 2004 or newer.",
               outcome(&Installer::DreamweaverInstaller::GetInstallationPath, ""));
-    appData.Delete();
-    EXPECT_EQ("Cannot get value \"" + std::string(ShellFoldersKey) + "\\AppData\"",
-              outcome(&Installer::DreamweaverInstaller::GetUserDataPath, "Configuration"));
     for (const std::string program : {"Extension Manager.exe", ""}) {
         manager.SetString(program);
         EXPECT_EQ("", outcome(&Installer::DreamweaverInstaller::GetExtensionManagerPath, "Configuration/Extensions")) << program;
