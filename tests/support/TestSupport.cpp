@@ -51,11 +51,11 @@ ScopedRegistryValue::ScopedRegistryValue(const std::string& keyPath, std::string
     Utilities::ScopedRegistryKey handle;
     keyExisted = RegOpenKeyExA(root, subKey.c_str(), 0, KEY_QUERY_VALUE, handle.Receive()) == ERROR_SUCCESS;
     const auto query = [&](DWORD& size) {
-        return RegGetValueA(root, subKey.c_str(), this->name.c_str(), RRF_RT_ANY | RRF_NOEXPAND, &oldType,
-                            size ? oldData.data() : nullptr, &size) == ERROR_SUCCESS;
+        return RegQueryValueExA(handle.Get(), this->name.c_str(), nullptr, &oldType,
+                                size ? reinterpret_cast<BYTE*>(oldData.data()) : nullptr, &size) == ERROR_SUCCESS;
     };
     DWORD size = 0;
-    valueExisted = query(size) && (oldData.resize(size), size == 0 || query(size));
+    valueExisted = keyExisted && query(size) && (oldData.resize(size), size == 0 || query(size));
 }
 
 ScopedRegistryValue::~ScopedRegistryValue()
