@@ -24,7 +24,8 @@ function createHost(script, prepare = () => {}) {
   }).map(([name, work]) => [name, (...args) => {
     host.calls.push(name);
     if (!host.failing.has(name)) return work(...args);
-    host.ended = host.dialogs.push(name + ' failed');
+    host.dialogs.push(name + ' failed');
+    host.ended = true;
     throw ENDED;
   }]));
   host.context = vm.createContext({ Loomlet, alert: (text) => host.alerts.push(String(text)),
