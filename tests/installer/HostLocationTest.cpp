@@ -18,9 +18,7 @@ TEST(HostLocation, TheFoldersComeFromTheRegistryAsWrittenAndOnlyAnInstallationTh
     ScopedRegistryValue path(DreamweaverKey, "Path"), manager(ExtensionManagerKey, "");
     Installer::DreamweaverInstaller installer("");
     const auto outcome = [&](fs::path (Installer::DreamweaverInstaller::*lookup)(const std::string&), const char* below) {
-        std::string made;
-        const std::string failure = FailureText([&] { made = NativeText((installer.*lookup)(below)); });
-        return failure.empty() ? made : failure;
+        return TextOrFailure([&] { return NativeText((installer.*lookup)(below)); });
     };
     const auto missing = [](const std::string& folder) {
         return "Installer: Dreamweaver information has been found, but the directory where it should reside does not "

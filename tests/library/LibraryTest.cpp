@@ -10,7 +10,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstring>
 #include <optional>
 
 using namespace TestSupport;
@@ -29,19 +28,7 @@ const std::vector<std::pair<std::string, std::uint32_t>> Functions = {
     {"IsProcessRunning", 1}, {"GetProcessExitCode", 1}, {"Wait", 0}, {"Error", 1}};
 const std::string Registration = "HKEY_CURRENT_USER\\Software\\Brantel\\Vantrelle\\Plugin\\Dreamweaver";
 
-std::string TestFolder()
-{
-    char program[MAX_PATH] = {};
-    GetModuleFileNameA(nullptr, program, MAX_PATH);
-    return std::string(program, std::strrchr(program, '\\') + 1);
-}
-
-std::string LibraryFile()
-{
-    std::string file = TestFolder() + LIBRARY_FOLDER "/Loomlet.dll";
-    std::replace(file.begin(), file.end(), '/', '\\');
-    return file;
-}
+const std::string LibraryFile = HostFile(LOOMLET_DLL);
 
 // A host with the full environment; every error dialog is recorded and closed.
 class LibraryTest : public ::testing::Test {
@@ -59,7 +46,7 @@ protected:
     }
     std::string TextOf(const Result& result) { return host.TextOf(result.second); }
 
-    ScriptHost host{LibraryFile()};
+    ScriptHost host{LibraryFile};
     const DialogWatcher dialogs{Caption, MessageControl, DialogWatcher::Pressing(CloseButton)};
     TempFolder folder;
 };
@@ -109,7 +96,7 @@ TEST_F(LibraryTest, AWrongArgumentCountIsReportedWithoutConvertingOrStoringAnyth
 // 1 and 2; then Enter, Close or the close box by turns ends it.
 TEST(ErrorDialog, CopyPutsTheTextAndOneNulOnTheClipboardAndOnlyCloseEnterAndTheCloseBoxEndTheDialog)
 {
-    ScriptHost host(LibraryFile());
+    ScriptHost host(LibraryFile);
     host.Initialize(ScriptHost::FullSize);
     const UINT otherFormat = RegisterClipboardFormatA("Vantrelle test");
     std::vector<std::string> seen;
@@ -157,7 +144,7 @@ TEST_F(LibraryTest, ExecuteReturnsAtOnceAndTheProcessIsFollowedToItsExitCode)
         return std::make_pair(Call("IsProcessRunning", {text}).second, ScriptHost::IntegerOf(Call("GetProcessExitCode", {text}).second));
     };
     const auto start = [&](int milliseconds, const char* code) {
-        const Result started = Call("Execute", {"\"" + TestFolder() + "exit_after.exe\" " + std::to_string(milliseconds) + " " + code});
+        const Result started = Call("Execute", {"\"" + HostFile(EXIT_AFTER_EXE) + "\" " + std::to_string(milliseconds) + " " + code});
         EXPECT_EQ(1, started.first);
         return ScriptHost::IntegerOf(started.second);
     };

@@ -41,6 +41,17 @@ std::string FailureText(Call call)
     return "";
 }
 
+// The text that the call returns, or the text of the failure it throws.
+template <class Call>
+std::string TextOrFailure(Call call)
+{
+    try {
+        return call();
+    } catch (const std::exception& failure) {
+        return failure.what();
+    }
+}
+
 // The system's text for an error code.
 std::string Reason(DWORD code);
 

@@ -25,11 +25,7 @@ TEST(Registry, ValuesReadAsTheStringTheyHoldOrFailNamingTheValueInFull)
         {"Absent", REG_NONE, "", "Cannot get value \"" + test + "\\Absent\""},
     };
     std::deque<ScopedRegistryValue> stored;
-    const auto read = [](const Value& value) {
-        std::string text;
-        const std::string failure = FailureText([&] { text = value.GetString(); });
-        return std::make_pair(value.Exists(), failure.empty() ? text : failure);
-    };
+    const auto read = [](const Value& value) { return std::make_pair(value.Exists(), TextOrFailure([&] { return value.GetString(); })); };
     for (const auto& [name, type, bytes, text] : rows) {
         type == REG_NONE ? (void)0 : stored.emplace_back(test, name).SetRaw(type, bytes);
     }
@@ -78,9 +74,7 @@ TEST(Paths, OnlyNotFoundAnswersCountAsAbsentAndMadePathsLoseTrailingSeparatorsBu
         {"C:\\a<b\\c", "Invalid name \"a<b\" in path \"C:\\a<b\\c\""}, {"C:\\d\\x:y", "Invalid name \"x:y\" in path \"C:\\d\\x:y\""},
     };
     for (const auto& [text, made] : rows) {
-        std::string native;
-        const std::string failure = FailureText([&] { native = Utilities::NativeText(Utilities::MakePath(text)); });
-        EXPECT_EQ(made, failure.empty() ? native : failure) << text;
+        EXPECT_EQ(made, TextOrFailure([&] { return Utilities::NativeText(Utilities::MakePath(text)); })) << text;
     }
     EXPECT_EQ("DW", Utilities::MakePath("C:\\DW\\").filename().string());
 }
