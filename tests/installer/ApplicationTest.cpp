@@ -56,7 +56,7 @@ TEST(Application, TheFirstOperationAskedForRunsAfterTheHostCheckOrTheUsageIsShow
     for (const char* commandLine : {"-i -u", "-h -i -u", "-r \"-i\"  -u"}) {
         RecordingApplication application(commandLine);
         EXPECT_EQ(std::string("Installer: Cannot perform specified operation \"") + commandLine + "\"",
-                  FailureText<Installer::Exception>([&] { application.Run(); }));
+                  TextOrFailure<Installer::Exception>([&] { application.Run(); }));
         EXPECT_EQ(Operations{}, application.operations);
     }
 }

@@ -76,17 +76,18 @@ TEST_F(EndToEndTest, InstallingTwiceReinstallingAndUninstallingLeaveOneSetOfEver
     EXPECT_FALSE(Exists(SharedScript()) || Exists(Package("VNLExtensionEN.mxi")) || Exists(Package("VNLExtensionEN.mxp")));
 }
 
-TEST_F(EndToEndTest, WithoutAUserFolderExtensionManagerOrConfigurationFilesOnlyTheInstallationsFilesAreWritten)
+// An Extension Manager registered without a folder names no place for packages.
+TEST_F(EndToEndTest, WithoutAUserFolderExtensionManagerFolderOrConfigurationFilesOnlyTheInstallationsFilesAreWritten)
 {
     fs::remove_all(root / L"Donn\u00E9es");
-    manager.Delete();
+    manager.SetString("Extension Manager.exe");
     fs::remove(Menus(Configuration()));
     fs::remove(InsertBar(Configuration()));
     EXPECT_EQ((Outcome{0, 0, 0, 0}), Run("-i"));
     for (const auto& [folder, file] : ConfigurationFiles) {
         EXPECT_EQ(ReadFile(Source(file)), ReadFile(Configuration() / folder / file));
     }
-    EXPECT_FALSE(Exists(Menus(Configuration())) || Exists(InsertBar(Configuration())));
+    EXPECT_FALSE(Exists(Menus(Configuration())) || Exists(InsertBar(Configuration())) || Exists(distribution / "Configuration"));
     EXPECT_EQ((Outcome{0, 0, 0, 0}), Run("-u"));
     EXPECT_FALSE(Exists(root / L"Donn\u00E9es") || Exists(root / "EM") || Exists(Menus(Configuration())));
 }
@@ -107,53 +108,57 @@ TEST_F(EndToEndTest, NoSwitchOrTwoContradictingOnesOrARunningDreamweaverChangeNo
 // before it stays done, and nothing after it happens.
 TEST_F(EndToEndTest, AFailureStopsTheRunWhereItHappens)
 {
-    using Utilities::ScopedHandle;
     const fs::path menus = Menus(user), strings = Configuration() / "Strings/VNLStringsEN.xml";
+    const std::string folderMissing = "Installer: Dreamweaver information has been found, but the directory where it should reside does not exist under \"";
     const struct {
-        std::function<ScopedHandle()> arrange; // gives what it holds open during the run
+        std::function<void()> arrange;
         std::string error;
         fs::path present, absent; // after the run
         const char* command = "-i";
+        fs::path held = {}; // open during the run, with these sharing modes
+        DWORD sharing = 0;
     } rows[] = {
-        {[&] { path.Delete(); return ScopedHandle(); }, "Installer: Dreamweaver has not been found", obsolete,
-         Configuration() / "Floaters"},
-        {[&] { fs::remove_all(distribution / "Files"); return ScopedHandle(); },
+        {[&] { path.Delete(); }, "Installer: Dreamweaver has not been found on this machine. Try to reinstall Dreamweaver MX 2004 or newer.",
+         obsolete, Configuration() / "Floaters"},
+        // Only the first folder counts, as written.
+        {[&] { path.SetString(NativeText(root / "Missing") + ";" + NativeText(installation)); }, folderMissing + NativeText(root / "Missing") + "\"",
+         obsolete, Configuration() / "Floaters"},
+        {[&] { path.SetString("%ProgramFiles%", REG_EXPAND_SZ); }, folderMissing + "%ProgramFiles%\"", obsolete, Configuration() / "Floaters"},
+        {[&] { path.SetRaw(REG_DWORD, std::string("\1\0\0\0", 4)); }, "Incompatible value type of \"" + std::string(DreamweaverKey) + "\\Path\"",
+         obsolete, Configuration() / "Floaters"},
+        {[&] { fs::remove_all(distribution / "Files"); },
          "Installer: Cannot copy source file \"Files\\Loomlet.dll\" to target location \"" +
              NativeText(Configuration() / "JSExtensions/Loomlet.dll") + "\" (",
          {}, obsolete},
-        {[&] { WriteFile(Configuration() / "Help/VNLHelpEN.html/notes.txt", "the user's"); return ScopedHandle(); },
+        {[&] { WriteFile(Configuration() / "Help/VNLHelpEN.html/notes.txt", "the user's"); },
          "Installer: Cannot copy source file \"Files\\VNLHelpEN.html\"", strings, Configuration() / "Extensions"},
-        {[&] { appData.Delete(); return ScopedHandle(); }, "Cannot get value \"" + std::string(ShellFoldersKey) + "\\AppData\"",
-         SharedScript(), Package("VNLExtensionEN.mxi")},
-        {[&] {
-             WriteFile(Menus(Configuration()), std::regex_replace(ReadFile(Menus(Configuration())), std::regex("_Window_HTML"), "_Window_CSS"));
-             return ScopedHandle();
-         },
+        {[&] { appData.Delete(); }, "Cannot get value \"" + std::string(ShellFoldersKey) + "\\AppData\"", SharedScript(),
+         Package("VNLExtensionEN.mxi")},
+        {[&] { WriteFile(Menus(Configuration()), std::regex_replace(ReadFile(Menus(Configuration())), std::regex("_Window_HTML"), "_Window_CSS")); },
          "Installer: Cannot add the Vantrelle entries to \"" + NativeText(Menus(Configuration())) +
              "\": the item \"DWMenu_Window_HTML\" they follow is missing",
          Configuration() / "Help/VNLHelpEN.html", user / "Help"},
         // Held open even with every sharing mode, or read-only: Windows would not replace it.
-        {[&] { return HoldOpen(menus, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE); },
-         "Installer: Cannot edit \"" + NativeText(menus) + "\" (" + Reason(ERROR_SHARING_VIOLATION) + ")", user / "Help/VNLHelpEN.html",
-         Package("VNLExtensionEN.mxi")},
-        {[&] { SetFileAttributesW(menus.c_str(), FILE_ATTRIBUTE_READONLY); return ScopedHandle(); },
+        {[] {}, "Installer: Cannot edit \"" + NativeText(menus) + "\" (" + Reason(ERROR_SHARING_VIOLATION) + ")", user / "Help/VNLHelpEN.html",
+         Package("VNLExtensionEN.mxi"), "-i", menus, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE},
+        {[&] { SetFileAttributesW(menus.c_str(), FILE_ATTRIBUTE_READONLY); },
          "Installer: Cannot edit \"" + NativeText(menus) + "\" (" + Reason(ERROR_ACCESS_DENIED) + ")", user / "Help/VNLHelpEN.html",
          Package("VNLExtensionEN.mxi")},
         {[&] {
              for (const fs::path& file : {Configuration() / "Objects/Common/VNLObject.png", Configuration() / "Help/VNLHelpEN.html", strings}) {
                  WriteFile(file, "installed");
              }
-             return HoldOpen(strings, 0);
          },
          "Installer: Cannot remove \"" + NativeText(strings) + "\" (", Configuration() / "Help/VNLHelpEN.html",
-         Configuration() / "Objects/Common/VNLObject.png", "-r"},
+         Configuration() / "Objects/Common/VNLObject.png", "-r", strings},
     };
     for (const auto& row : rows) {
         Arrange();
         WriteFile(obsolete, "old release");
         const std::string before = ReadFile(menus);
+        row.arrange();
         {
-            const ScopedHandle held = row.arrange();
+            const Utilities::ScopedHandle held = row.held.empty() ? Utilities::ScopedHandle() : HoldOpen(row.held, row.sharing);
             EXPECT_EQ((Outcome{1, 1, 0, 0}), Run(row.command)) << row.error;
         }
         EXPECT_EQ(row.error, lastError.substr(0, row.error.size()));

@@ -12,7 +12,6 @@
 #include <boost/filesystem/operations.hpp>
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <map>
 #include <regex>
 
@@ -39,14 +38,6 @@ Tree Snapshot(const fs::path& root)
     return tree;
 }
 
-Tree Without(Tree tree, const std::vector<std::string>& names)
-{
-    for (const std::string& name : names) {
-        tree.erase(name);
-    }
-    return tree;
-}
-
 // A removal leaves the line feed before each entry, so an install that runs
 // again over its own entries adds empty lines: they do not count here.
 Tree WithoutEmptyLines(Tree tree)
@@ -57,40 +48,33 @@ Tree WithoutEmptyLines(Tree tree)
     return tree;
 }
 
-// The names that the trees do not hold alike, for a short message.
-std::string Differences(const Tree& expected, const Tree& seen)
-{
-    std::vector<std::pair<std::string, std::string>> differing;
-    std::set_symmetric_difference(expected.begin(), expected.end(), seen.begin(), seen.end(), std::back_inserter(differing));
-    std::string names;
-    for (const auto& [name, bytes] : differing) {
-        names += name + "; ";
-    }
-    return names;
-}
-
 // From the extension installed: the states that an operation passes
-// through, and what happens when each of its calls goes wrong in turn.
+// through, and what happens when each of its calls goes wrong in turn. The
+// installer takes its files from "Files" in the current folder.
 class FaultTest : public ::testing::Test, protected DreamweaverLayout {
 protected:
+    ~FaultTest() override { fs::current_path(fs::temp_directory_path()); }
     void Prepare(Operation operation)
     {
+        fs::current_path(fs::temp_directory_path());
         Arrange();
-        Run(Install);
+        fs::current_path(distribution);
+        Install(installer);
         start = Snapshot(root.path);
         installer.RemoveMenuEntries(Configuration());
         installer.RemoveMenuEntries(user);
-        now = removed = Snapshot(root.path);
+        removed = Snapshot(root.path);
         Restore();
         Faults::Arm({});
-        Run(operation);
+        operation(installer);
         calls = Faults::Disarm();
-        end = now = Snapshot(root.path);
+        end = Snapshot(root.path);
     }
 
-    // Brings the files below the root back to the start from now.
+    // Brings the files below the root back to the start.
     void Restore()
     {
+        const Tree now = Snapshot(root.path);
         for (const auto& [name, bytes] : now) {
             start.count(name) == 0 ? void(fs::remove_all(root.path.string() + name)) : void();
         }
@@ -101,60 +85,48 @@ protected:
         }
     }
 
-    // The installer takes its files from "Files" in the current folder.
-    void Run(Operation operation)
+    // The files below the root but those that neither the start nor the end has.
+    Tree Known(Tree tree) const
     {
-        struct InDistribution {
-            explicit InDistribution(const fs::path& folder) { fs::current_path(folder); }
-            ~InDistribution() { fs::current_path(fs::temp_directory_path()); }
-        } in(distribution);
-        operation(installer);
-    }
-
-    // After a run that went wrong: every configuration file is in one of the
-    // states that the fault-free run passes through; the files that neither
-    // the start nor the end has are returned.
-    std::vector<std::string> CheckFiles(const std::string& where)
-    {
-        now = Snapshot(root.path);
-        std::vector<std::string> left;
-        for (const auto& [file, bytes] : now) {
-            EXPECT_TRUE(!IsConfigurationFile(file) || bytes == start.at(file) || bytes == removed.at(file) || bytes == end.at(file))
-                << where << ": " << file;
-            start.count(file) + end.count(file) == 0 ? left.push_back(file) : void();
+        for (auto file = tree.begin(); file != tree.end();) {
+            file = start.count(file->first) + end.count(file->first) == 0 ? tree.erase(file) : std::next(file);
         }
-        return left;
+        return tree;
     }
 
-    void FailEachCall(const std::string& name, Operation operation, std::size_t first)
+    // Fails the calls after the first skipped ones.
+    void FailEachCall(const std::string& name, Operation operation, std::size_t skipped = 0)
     {
+        Prepare(operation);
         const DWORD codes[] = {ERROR_ACCESS_DENIED, ERROR_SHARING_VIOLATION, ERROR_DISK_FULL};
-        for (auto call = static_cast<unsigned>(first); call <= calls.size(); ++call) {
+        for (auto call = static_cast<unsigned>(skipped + 1); call <= calls.size(); ++call) {
             Restore();
             const DWORD code = codes[call % std::size(codes)];
             Faults::Arm({call, code});
-            const std::string failure = FailureText([&] { Run(operation); });
+            const std::string failure = TextOrFailure([&] { operation(installer); });
             Faults::Disarm();
             const std::string where = name + ", call " + std::to_string(call) + ", " + Faults::Failed();
-            const auto left = CheckFiles(where);
-            // Only a temporary file whose removal failed may stay behind.
-            EXPECT_TRUE(left.empty() || Faults::Failed() == "DeleteFileW") << where << ": left " << left.front();
-            const std::string reason = Reason(code);
+            // Every configuration file is in one of the states that the
+            // fault-free run passes through; only a temporary file whose
+            // removal failed may stay behind.
+            const Tree tree = Snapshot(root.path), known = Known(tree);
+            for (const auto& [file, bytes] : tree) {
+                EXPECT_TRUE(!IsConfigurationFile(file) || bytes == start.at(file) || bytes == removed.at(file) || bytes == end.at(file))
+                    << where << ": " << file;
+            }
+            EXPECT_TRUE(known.size() == tree.size() || Faults::Failed() == "DeleteFileW") << where << ": a file left";
             const bool named = failure.find(Utilities::NativeText(root.path)) != std::string::npos || failure.find("HKEY_") != std::string::npos;
-            EXPECT_TRUE(failure.empty() ? Differences(end, Without(now, left)).empty() : named && failure.find(reason) != std::string::npos)
-                << where << ": " << failure;
-            // Run again, it reaches the fault-free end but for the files left,
-            // unless this run ended where the fault-free one begins or ends.
-            if (!Differences(start, now).empty() && !Differences(end, Without(now, left)).empty()) {
-                Run(operation);
-                now = Snapshot(root.path);
-                EXPECT_EQ("", Differences(WithoutEmptyLines(end), WithoutEmptyLines(Without(now, left)))) << where << ", run again";
+            EXPECT_TRUE(failure.empty() ? known == end : named && failure.find(Reason(code)) != std::string::npos) << where << ": " << failure;
+            // Run again from where it stopped, it reaches the fault-free end.
+            if (known != end && known != start) {
+                operation(installer);
+                EXPECT_TRUE(WithoutEmptyLines(end) == WithoutEmptyLines(Known(Snapshot(root.path)))) << where << ", run again";
             }
         }
     }
 
     Installer::DreamweaverInstaller installer{""};
-    Tree start, removed, end, now;
+    Tree start, removed, end;
     std::vector<std::string> calls;
 };
 
@@ -162,21 +134,17 @@ protected:
 
 TEST_F(FaultTest, AFailingCallCompletesAnInstallOrStopsItNamedAndLeavesEveryFileWholeAndNoTemporaryFile)
 {
-    Prepare(Install);
-    FailEachCall("install", Install, 1);
+    FailEachCall("install", Install);
 }
 
 TEST_F(FaultTest, AFailingCallCompletesAnUninstallOrStopsItNamedAndLeavesEveryFileWholeAndNoTemporaryFile)
 {
-    Prepare(Uninstall);
-    FailEachCall("uninstall", Uninstall, 1);
+    FailEachCall("uninstall", Uninstall);
 }
 
 // A reinstall's first calls are an uninstall's, which fail in the test above.
 TEST_F(FaultTest, AFailingCallCompletesAReinstallOrStopsItNamedAndLeavesEveryFileWholeAndNoTemporaryFile)
 {
     Prepare(Uninstall);
-    const std::size_t uninstalling = calls.size();
-    Prepare(Reinstall);
-    FailEachCall("reinstall", Reinstall, uninstalling + 1);
+    FailEachCall("reinstall", Reinstall, calls.size());
 }

@@ -23,11 +23,16 @@ std::vector<std::string> FolderContent(const fs::path& folder)
 
 } // namespace
 
+// Over a MiB, so that reading and writing take more than one pass.
 TEST(XMLFile, EditsAtPositionsOfTheFoldedTextAreSavedWithWindowsLineEndsAndEveryOtherByteAndTheAttributes)
 {
     TempFolder folder;
     const fs::path file = folder / "menus.xml";
-    const auto bytes = [](const auto& literal) { return std::string(literal, sizeof literal - 1); };
+    std::string lineEnds;
+    while (lineEnds.size() < 3 << 19) {
+        lineEnds += "\r\n";
+    }
+    const auto bytes = [&](const auto& literal) { return std::string(literal, sizeof literal - 1) + lineEnds; };
     const std::string before = bytes("\x1A<menu>\r\n<menuitem id='a' />\n\0\xFF</menu>\r");
     const auto isMenuItem = [](const std::string& name, Utilities::TagAttributes&, XMLFile::TagType) { return name == "menuitem"; };
     for (const bool writeBack : {false, true}) {
@@ -40,7 +45,7 @@ TEST(XMLFile, EditsAtPositionsOfTheFoldedTextAreSavedWithWindowsLineEndsAndEvery
             xml.Erase(span.first, span.second);
             xml.Insert(8, "<separator />");
         }
-        EXPECT_EQ(writeBack ? bytes("\x1A<menu>\r\n<separator />\r\n\0\xFF</menu>\r") : before, ReadFile(file));
+        EXPECT_TRUE((writeBack ? bytes("\x1A<menu>\r\n<separator />\r\n\0\xFF</menu>\r") : before) == ReadFile(file));
         // Windows' ReplaceFileW gives the new file the old one's attributes;
         // Wine's moves the new file into place as it is.
         EXPECT_TRUE(GetFileAttributesW(file.c_str()) & FILE_ATTRIBUTE_HIDDEN || (writeBack && UnderWine()));
@@ -51,18 +56,6 @@ TEST(XMLFile, EditsAtPositionsOfTheFoldedTextAreSavedWithWindowsLineEndsAndEvery
         xml.Insert(0, "<menus>\n</menus>");
     }
     EXPECT_EQ("<menus>\r\n</menus>", ReadFile(folder / "new.xml"));
-    // Over a MiB, so that reading and writing take more than one pass.
-    std::string lines;
-    while (lines.size() < 3 << 19) {
-        lines += "<menuitem id='x' />\r\n";
-    }
-    WriteFile(file, lines + "<menuitem id='a' />\r\n");
-    {
-        XMLFile xml(file, true);
-        const auto span = xml.Find([](const std::string&, Utilities::TagAttributes& attributes, XMLFile::TagType) { return attributes["id"] == "a"; }, 0);
-        xml.Erase(span.first, span.second);
-    }
-    EXPECT_EQ(lines + "\r\n", ReadFile(file));
 }
 
 // A new text that may not have reached the disk is not saved: a failed
@@ -85,7 +78,7 @@ TEST(XMLFile, ASaveFailingAtTheFlushOrTheCloseKeepsTheFileAndOneLeftInTheBackupG
     for (const auto failing : {flushing, std::find(flushing, calls.end(), "CloseHandle")}) {
         WriteFile(path, "<menus/>");
         Faults::Arm({static_cast<unsigned>(failing - calls.begin()) + 1, ERROR_DISK_FULL});
-        EXPECT_EQ(Reason(ERROR_DISK_FULL), FailureText(save)) << *failing;
+        EXPECT_EQ(Reason(ERROR_DISK_FULL), TextOrFailure(save)) << *failing;
         Faults::Disarm();
         EXPECT_EQ(std::vector<std::string>{"menus.xml"}, FolderContent(folder.path)) << *failing;
         EXPECT_EQ("<menus/>", ReadFile(path)) << *failing;
@@ -95,7 +88,7 @@ TEST(XMLFile, ASaveFailingAtTheFlushOrTheCloseKeepsTheFileAndOneLeftInTheBackupG
     for (const unsigned failing : {1u, 2u}) { // the replacing, and the move back
         WriteFile(path, "<menus/>");
         Faults::Arm({replacing, ERROR_UNABLE_TO_MOVE_REPLACEMENT_2, "", failing});
-        const std::string failure = FailureText(save);
+        const std::string failure = TextOrFailure(save);
         Faults::Disarm();
         const auto names = FolderContent(folder.path);
         ASSERT_EQ(1u, names.size());

@@ -7,6 +7,7 @@
 #include <boost/filesystem/path.hpp>
 
 #include <string>
+#include <type_traits>
 #include <vector>
 
 namespace TestSupport {
@@ -29,25 +30,18 @@ std::string ReadFile(const fs::path& file);
 // rights stop nothing, but a sharing mode does.
 Utilities::ScopedHandle HoldOpen(const fs::path& file, DWORD shareMode);
 
-// The text of the Failure that the call throws; empty when it throws none.
+// What the call returns ("" when it returns nothing), or the text of the
+// Failure it throws.
 template <class Failure = std::exception, class Call>
-std::string FailureText(Call call)
-{
-    try {
-        call();
-    } catch (const Failure& failure) {
-        return failure.what();
-    }
-    return "";
-}
-
-// The text that the call returns, or the text of the failure it throws.
-template <class Call>
 std::string TextOrFailure(Call call)
 {
     try {
-        return call();
-    } catch (const std::exception& failure) {
+        if constexpr (std::is_void_v<decltype(call())>) {
+            return call(), "";
+        } else {
+            return call();
+        }
+    } catch (const Failure& failure) {
         return failure.what();
     }
 }
