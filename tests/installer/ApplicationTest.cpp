@@ -11,6 +11,31 @@ using Operations = std::vector<std::string>;
 
 namespace {
 
+BOOL CALLBACK FindIcon(HWND child, LPARAM icon)
+{
+    auto& found = *reinterpret_cast<HICON*>(icon);
+    found = found ? found : reinterpret_cast<HICON>(SendMessageA(child, STM_GETICON, 0, 0));
+    return TRUE;
+}
+
+// The icon of a message box: "error", "information", "warning" or "none".
+std::string IconOf(HWND box)
+{
+    HICON icon = nullptr;
+    EnumChildWindows(box, FindIcon, reinterpret_cast<LPARAM>(&icon));
+    const auto is = [icon](LPCTSTR shared) { return icon == LoadIcon(nullptr, shared); };
+    return is(IDI_ERROR) ? "error" : is(IDI_INFORMATION) ? "information" : is(IDI_WARNING) ? "warning" : "none";
+}
+
+// Records the box's icon, then presses the button.
+DialogWatcher::Action RecordingIcon(std::vector<std::string>& icons, int button)
+{
+    return [&icons, button](HWND box, const std::string&) {
+        icons.push_back(IconOf(box));
+        DialogWatcher::Press(box, button);
+    };
+}
+
 // An installer application whose host operations only record that they ran.
 class RecordingApplication : public Installer::Application {
 public:

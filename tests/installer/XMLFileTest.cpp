@@ -21,6 +21,8 @@ std::vector<std::string> FolderContent(const fs::path& folder)
     return names;
 }
 
+bool UnderWine() { return GetProcAddress(GetModuleHandleA("ntdll.dll"), "wine_get_version") != nullptr; }
+
 } // namespace
 
 // Over a MiB, so that reading and writing take more than one pass.

@@ -33,14 +33,6 @@ std::string ReadFile(const fs::path& file)
     return std::string(std::istreambuf_iterator<char>(stream), std::istreambuf_iterator<char>());
 }
 
-Utilities::ScopedHandle HoldOpen(const fs::path& file, DWORD shareMode)
-{
-    Utilities::ScopedHandle handle(
-        CreateFileW(file.c_str(), GENERIC_READ, shareMode, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    EXPECT_TRUE(handle.IsValid()) << "cannot hold " << file;
-    return handle;
-}
-
 std::string Reason(DWORD code) { return boost::system::error_code(static_cast<int>(code), boost::system::system_category()).message(); }
 
 ScopedRegistryValue::ScopedRegistryValue(const std::string& keyPath, std::string name) : name(std::move(name))
@@ -79,63 +71,11 @@ TitledWindow::TitledWindow(const std::string& title)
 {
 }
 
-namespace {
-
-BOOL CALLBACK FindIcon(HWND child, LPARAM icon)
-{
-    auto& found = *reinterpret_cast<HICON*>(icon);
-    found = found ? found : reinterpret_cast<HICON>(SendMessageA(child, STM_GETICON, 0, 0));
-    return TRUE;
-}
-
-} // namespace
-
-std::string IconOf(HWND box)
-{
-    HICON icon = nullptr;
-    EnumChildWindows(box, FindIcon, reinterpret_cast<LPARAM>(&icon));
-    for (const auto& [shared, name] : {std::pair(IDI_ERROR, "error"), std::pair(IDI_INFORMATION, "information"), std::pair(IDI_WARNING, "warning")}) {
-        if (icon == LoadIcon(nullptr, shared)) {
-            return name;
-        }
-    }
-    return "none";
-}
-
-DialogWatcher::Action RecordingIcon(std::vector<std::string>& icons, int button)
-{
-    return [&icons, button](HWND box, const std::string&) {
-        icons.push_back(IconOf(box));
-        DialogWatcher::Press(box, button);
-    };
-}
-
-bool UnderWine() { return GetProcAddress(GetModuleHandleA("ntdll.dll"), "wine_get_version") != nullptr; }
-
 std::string HostFile(const std::string& linuxPath)
 {
     std::string windowsPath = "Z:" + linuxPath;
     std::replace(windowsPath.begin(), windowsPath.end(), '/', '\\');
     return windowsPath;
-}
-
-long RunProgram(const std::string& commandLine, const fs::path& currentFolder)
-{
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION started = {};
-    std::string writable = commandLine;
-    if (!CreateProcessA(nullptr, writable.data(), nullptr, nullptr, FALSE, 0, nullptr, currentFolder.string().c_str(),
-                        &startup, &started)) {
-        return -1;
-    }
-    const Utilities::ScopedHandle process(started.hProcess), thread(started.hThread);
-    DWORD exitCode = 0;
-    if (WaitForSingleObject(process.Get(), 60000) != WAIT_OBJECT_0 || !GetExitCodeProcess(process.Get(), &exitCode)) {
-        TerminateProcess(process.Get(), 1);
-        return -1;
-    }
-    return static_cast<long>(exitCode);
 }
 
 } // namespace TestSupport

@@ -26,9 +26,6 @@ struct TempFolder {
 // Writes exactly these bytes, creating the folders; reads them back.
 void WriteFile(const fs::path& file, const std::string& bytes);
 std::string ReadFile(const fs::path& file);
-// Holds a file open as another program would: tests run as root, so file
-// rights stop nothing, but a sharing mode does.
-Utilities::ScopedHandle HoldOpen(const fs::path& file, DWORD shareMode);
 
 // What the call returns ("" when it returns nothing), or the text of the
 // Failure it throws.
@@ -77,17 +74,7 @@ struct TitledWindow {
     const HWND handle;
 };
 
-// The icon of a message box: "error", "information", "warning" or "none".
-std::string IconOf(HWND box);
-// Records the box's icon, then presses the button.
-DialogWatcher::Action RecordingIcon(std::vector<std::string>& icons, int button);
-
-// Whether the tests run under Wine rather than Windows.
-bool UnderWine();
-
 // The Windows name of a file of the Linux machine (Wine's drive Z: is its root).
 std::string HostFile(const std::string& linuxPath);
-// Runs a command line to its end (a minute at most): its exit code, or -1.
-long RunProgram(const std::string& commandLine, const fs::path& currentFolder);
 
 } // namespace TestSupport
