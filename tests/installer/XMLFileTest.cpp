@@ -89,7 +89,7 @@ TEST(XMLFile, ASaveFailingAtTheFlushOrTheCloseKeepsTheFileAndOneLeftInTheBackupG
     const std::string reason = Reason(ERROR_UNABLE_TO_MOVE_REPLACEMENT_2);
     for (const unsigned failing : {1u, 2u}) { // the replacing, and the move back
         WriteFile(path, "<menus/>");
-        Faults::Arm({replacing, ERROR_UNABLE_TO_MOVE_REPLACEMENT_2, "", failing});
+        Faults::Arm({replacing, ERROR_UNABLE_TO_MOVE_REPLACEMENT_2, failing});
         const std::string failure = TextOrFailure(save);
         Faults::Disarm();
         const auto names = FolderContent(folder.path);

@@ -4,10 +4,9 @@
 // loads through its own: their entries for the system's file, folder,
 // registry, profile and process functions are swapped for wrappers that
 // count the calls of one thread and make a chosen one fail the way Windows
-// fails it (its documented failure result and a real error code). Every
-// other call passes through. Functions that a
-// library looks up at run time (GetProcAddress) are wrapped too; the test
-// program's own table is swapped before any other static initialiser runs.
+// fails it (its documented failure result and a real error code). Functions
+// looked up at run time are wrapped too; the test program's own table is
+// swapped before any other static initialiser runs.
 #include <windows.h>
 
 #include <string>
@@ -18,13 +17,12 @@ namespace TestSupport::Faults {
 // Swaps the wrappers into a module's import table (once per module).
 void Reroute(HMODULE module);
 
-// Which calls fail: counting from 1 the calls of the thread that arms it,
-// of every wrapped function or of the one named, call number `call` and the
-// `calls` - 1 after it fail with the error code. Call 0 fails none.
+// Which calls fail: counting from 1 the calls of every wrapped function by
+// the thread that arms it, call number `call` and the `calls` - 1 after it
+// fail with the error code. Call 0 fails none.
 struct Fault {
     unsigned call = 0;
     DWORD code = 0;
-    std::string function = "";
     unsigned calls = 1;
 };
 
