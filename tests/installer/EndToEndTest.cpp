@@ -145,9 +145,13 @@ TEST_F(EndToEndTest, AFailureStopsTheRunWhereItHappens)
          "Installer: Cannot copy source file \"Files\\VNLHelpEN.html\"", strings, Configuration() / "Extensions"},
         {[&] { appData.Delete(); }, "Cannot get value \"" + std::string(ShellFoldersKey) + "\\AppData\"", SharedScript(),
          Package("VNLExtensionEN.mxi")},
-        {[&] { WriteFile(Menus(Configuration()), std::regex_replace(ReadFile(Menus(Configuration())), std::regex("_Window_HTML"), "_Window_CSS")); },
-         "Installer: Cannot add the Vantrelle entries to \"" + NativeText(Menus(Configuration())) +
-             "\": the item \"DWMenu_Window_HTML\" they follow is missing",
+        // The entry of the Window menu is in place when the Insert menu's item is found missing.
+        {[&] { WriteFile(menus, std::regex_replace(ReadFile(menus), std::regex("_Insert_Comment"), "_Insert_Table")); },
+         "Installer: Cannot add the Vantrelle entries to \"" + NativeText(menus) + "\": the item \"DWMenu_Insert_Comment\" they follow is missing",
+         user / "Help/VNLHelpEN.html", Package("VNLExtensionEN.mxi")},
+        {[&] { WriteFile(InsertBar(Configuration()), std::regex_replace(ReadFile(InsertBar(Configuration())), std::regex("DW_TagChooser"), "DW_X")); },
+         "Installer: Cannot add the Vantrelle entries to \"" + NativeText(InsertBar(Configuration())) +
+             "\": the item \"DW_TagChooser\" they follow is missing",
          Configuration() / "Help/VNLHelpEN.html", user / "Help"},
         // Held open even with every sharing mode, or read-only: Windows would not replace it.
         {[] {}, "Installer: Cannot edit \"" + NativeText(menus) + "\" (" + Reason(ERROR_SHARING_VIOLATION) + ")", user / "Help/VNLHelpEN.html",
@@ -166,8 +170,8 @@ TEST_F(EndToEndTest, AFailureStopsTheRunWhereItHappens)
     for (const auto& row : rows) {
         Arrange();
         WriteFile(obsolete, "old release");
-        const std::string before = ReadFile(menus);
         row.arrange();
+        const std::string before = ReadFile(menus);
         {
             // Tests run as root, so file rights stop nothing, but a sharing mode does.
             const Utilities::ScopedHandle held(row.held.empty() ? nullptr

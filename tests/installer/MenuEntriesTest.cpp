@@ -1,6 +1,5 @@
 #include "DreamweaverInstaller.hpp"
 
-#include "Paths.hpp"
 #include "TestSupport.hpp"
 
 #include <boost/algorithm/string/replace.hpp>
@@ -95,27 +94,5 @@ TEST_F(MenuEntriesTest, EntriesGoOnceOnLinesOfTheirOwnAfterTheirAnchorsIfThereAr
     };
     for (const auto& [before, after] : rows) {
         EXPECT_EQ(after, Edit(Add, before)) << before.second;
-    }
-}
-
-// Without the item an entry follows, the file stays as it was, the error
-// names both, and nothing after it is edited.
-TEST_F(MenuEntriesTest, AMissingItemToFollowStopsTheAdditionAndLeavesTheFileAsItWas)
-{
-    const std::string noHTML = replace_all_copy(menus, "DWMenu_Window_HTML", "DWMenu_Window_CSS");
-    const std::string noComment = replace_all_copy(menus, "DWMenu_Insert_Comment", "DWMenu_Insert_Table");
-    const std::string noChooser = replace_all_copy(insertBar, "DW_TagChooser", "DW_Other");
-    const std::string presentWithoutHTML = replace_all_copy(WithMenuEntries(menus), "DWMenu_Window_HTML", "DWMenu_Window_CSS");
-    const std::tuple<Files, fs::path, const char*, Files> rows[] = {
-        {{noHTML, insertBar}, menusFile, "DWMenu_Window_HTML", {noHTML, insertBar}},
-        {{noComment, insertBar}, menusFile, "DWMenu_Insert_Comment", {noComment, insertBar}},
-        {{menus, noChooser}, insertBarFile, "DW_TagChooser", {WithMenuEntries(menus), noChooser}},
-        {{presentWithoutHTML, noChooser}, insertBarFile, "DW_TagChooser", {presentWithoutHTML, noChooser}},
-    };
-    for (const auto& [before, file, id, after] : rows) {
-        EXPECT_EQ("Installer: Cannot add the Vantrelle entries to \"" + Utilities::NativeText(file) + "\": the item \"" + id +
-                      "\" they follow is missing",
-                  TextOrFailure([&] { Edit(Add, before); }));
-        EXPECT_EQ(after, Read()) << id;
     }
 }

@@ -22,7 +22,7 @@ bool Strike(const char* name)
         return false;
     }
     counted.push_back(name);
-    if (armed.call == 0 || counted.size() < armed.call || counted.size() >= armed.call + armed.calls) {
+    if (counted.size() < armed.call || counted.size() >= armed.call + armed.calls) {
         return false;
     }
     failed = name;

@@ -65,12 +65,6 @@ void ScopedRegistryValue::Delete() { SHDeleteValueA(root, subKey.c_str(), name.c
 
 void ScopedRegistryValue::DeleteKey() { SHDeleteKeyA(root, subKey.c_str()); }
 
-TitledWindow::TitledWindow(const std::string& title)
-    : handle(CreateWindowExA(0, "STATIC", title.c_str(), WS_OVERLAPPEDWINDOW, 0, 0, 100, 100, nullptr, nullptr, nullptr,
-                             nullptr))
-{
-}
-
 std::string HostFile(const std::string& linuxPath)
 {
     std::string windowsPath = "Z:" + linuxPath;

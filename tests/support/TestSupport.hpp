@@ -68,7 +68,8 @@ private:
 // A hidden top-level window of this thread with a title, as a running
 // program's main window has; WM_CLOSE closes it.
 struct TitledWindow {
-    explicit TitledWindow(const std::string& title);
+    explicit TitledWindow(const std::string& title)
+        : handle(CreateWindowExA(0, "STATIC", title.c_str(), WS_OVERLAPPEDWINDOW, 0, 0, 9, 9, nullptr, nullptr, nullptr, nullptr)) {}
     ~TitledWindow() { DestroyWindow(handle); }
     TitledWindow(const TitledWindow&) = delete;
     const HWND handle;
