@@ -11,20 +11,18 @@ using Operations = std::vector<std::string>;
 
 namespace {
 
-BOOL CALLBACK FindIcon(HWND child, LPARAM icon)
-{
-    auto& found = *reinterpret_cast<HICON*>(icon);
-    found = found ? found : reinterpret_cast<HICON>(SendMessageA(child, STM_GETICON, 0, 0));
-    return TRUE;
-}
-
 // The icon of a message box: "error", "information", "warning" or "none".
 std::string IconOf(HWND box)
 {
-    HICON icon = nullptr;
-    EnumChildWindows(box, FindIcon, reinterpret_cast<LPARAM>(&icon));
-    const auto is = [icon](LPCTSTR shared) { return icon == LoadIcon(nullptr, shared); };
-    return is(IDI_ERROR) ? "error" : is(IDI_INFORMATION) ? "information" : is(IDI_WARNING) ? "warning" : "none";
+    for (HWND child = GetWindow(box, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        const auto icon = reinterpret_cast<HICON>(SendMessageA(child, STM_GETICON, 0, 0));
+        for (const auto& [shared, name] : {std::pair(IDI_ERROR, "error"), std::pair(IDI_INFORMATION, "information"), std::pair(IDI_WARNING, "warning")}) {
+            if (icon && icon == LoadIcon(nullptr, shared)) {
+                return name;
+            }
+        }
+    }
+    return "none";
 }
 
 // Records the box's icon, then presses the button.

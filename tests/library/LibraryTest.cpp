@@ -46,6 +46,12 @@ protected:
         return {call.returned, call.result};
     }
     std::string TextOf(const Result& result) { return host.TextOf(result.second); }
+    // What it returned and, as a script prints it, what it stored: 1 "text", 0 (unset).
+    std::string Described(const std::string& name, const std::vector<std::string>& texts = {})
+    {
+        const Result result = Call(name, texts);
+        return std::to_string(result.first) + " " + host.Describe(result.second);
+    }
 
     ScriptHost host{LibraryFile};
     const DialogWatcher dialogs{Caption, MessageControl, DialogWatcher::Pressing(CloseButton)};
@@ -145,28 +151,23 @@ TEST_F(LibraryTest, ExecuteReturnsAtOnceAndTheProcessIsFollowedToItsExitCode)
         const std::string text = std::to_string(id);
         return std::make_pair(Call("IsProcessRunning", {text}).second, ScriptHost::IntegerOf(Call("GetProcessExitCode", {text}).second));
     };
-    const auto start = [&](int milliseconds, const char* code) {
+    // A program that would run for an hour is running when Execute returns; it is ended from here.
+    const std::tuple<int, const char*, std::pair<ScriptValue, std::int32_t>> rows[] = {
+        {3600000, "0", {False, 7}},
+        {0, "0", {False, 0}},
+        {0, "0xC0000005", {False, static_cast<std::int32_t>(0xC0000005u)}},
+        {0, "259", {True, 259}}, // cannot be told from a running program
+    };
+    for (const auto& [milliseconds, code, exited] : rows) {
         const Result started = Call("Execute", {"\"" + HostFile(EXIT_AFTER_EXE) + "\" " + std::to_string(milliseconds) + " " + code});
-        EXPECT_EQ(1, started.first);
-        return ScriptHost::IntegerOf(started.second);
-    };
-    const auto ended = [](std::int32_t id, bool terminating) {
+        const std::int32_t id = ScriptHost::IntegerOf(started.second);
         const Utilities::ScopedHandle process(OpenProcess(SYNCHRONIZE | PROCESS_TERMINATE, FALSE, static_cast<DWORD>(id)));
-        return process && (!terminating || TerminateProcess(process.Get(), 7)) && WaitForSingleObject(process.Get(), 30000) == WAIT_OBJECT_0;
-    };
-    // A program that would run for an hour: Execute returns while it runs.
-    const std::int32_t running = start(3600000, "0");
-    EXPECT_EQ(std::make_pair(True, 259), state(running));
-    ASSERT_TRUE(ended(running, true));
-    EXPECT_EQ(std::make_pair(False, 7), state(running));
-    const std::pair<const char*, std::pair<ScriptValue, std::int32_t>> rows[] = {
-        {"0", {False, 0}},
-        {"0xC0000005", {False, static_cast<std::int32_t>(0xC0000005u)}},
-        {"259", {True, 259}}, // cannot be told from a running program
-    };
-    for (const auto& [code, exited] : rows) {
-        const std::int32_t id = start(0, code);
-        ASSERT_TRUE(ended(id, false)) << code;
+        ASSERT_TRUE(started.first == 1 && process) << code;
+        if (milliseconds > 0) {
+            EXPECT_EQ(std::make_pair(True, 259), state(id));
+            TerminateProcess(process.Get(), 7);
+        }
+        ASSERT_EQ(WAIT_OBJECT_0, WaitForSingleObject(process.Get(), 30000)) << code;
         EXPECT_EQ(exited, state(id)) << code;
     }
     EXPECT_EQ(std::make_pair(False, -1), state(0));
@@ -233,20 +234,19 @@ TEST_F(LibraryTest, TheUsersRegistrationComesFirstThenTheMachinesAndOneThatCanno
     std::string forward = present;
     std::replace(forward.begin(), forward.end(), '\\', '/');
     const std::tuple<std::optional<std::string>, std::optional<std::string>, std::string> rows[] = { // user's, machine's, found
-        {std::nullopt, std::nullopt, " (not installed)"},
-        {present, std::nullopt, present + " (installed)"},
-        {std::nullopt, present, present + " (installed)"},
-        {absent, present, absent + " (not installed)"},
-        {forward, std::nullopt, present + " (installed)"},
-        {"C:\\Van|trelle.exe", present, "failed"},
+        {std::nullopt, std::nullopt, "1 \"\", 1 false"},
+        {present, std::nullopt, "1 \"" + present + "\", 1 true"},
+        {std::nullopt, present, "1 \"" + present + "\", 1 true"},
+        {absent, present, "1 \"" + absent + "\", 1 false"},
+        {forward, std::nullopt, "1 \"" + present + "\", 1 true"},
+        {"C:\\Van|trelle.exe", present, "0 (unset), 0 (unset)"},
     };
     for (const auto& [userPath, machinePath, found] : rows) {
         ScopedRegistryValue userValue(Registration, "ProgramPath"), machineValue(machine, "ProgramPath");
         userPath ? userValue.SetString(*userPath) : userValue.DeleteKey();
         machinePath ? machineValue.SetString(*machinePath) : machineValue.DeleteKey();
-        const Result path = Call("GetExtensionPath"), installed = Call("IsExtensionInstalled");
-        EXPECT_EQ(found, path.first + installed.first == 2 ? TextOf(path) + (installed.second == True ? " (installed)" : " (not installed)")
-                         : path == installed && path == Result(0, ScriptHost::Unset) ? "failed" : "?");
+        const std::string path = Described("GetExtensionPath");
+        EXPECT_EQ(found, path + ", " + Described("IsExtensionInstalled"));
     }
     const std::string invalid = "Invalid name \"Van|trelle.exe\" in path \"C:\\Van|trelle.exe\"";
     EXPECT_EQ((std::vector<std::string>{"GetExtensionPath ()\r\n\r\nException: " + invalid + "\r\n",
@@ -275,15 +275,14 @@ TEST_F(LibraryTest, AFailingSystemCallEndsAFunctionWithItsDialogOrWithAResultItD
         {"GetProcessExitCode", {std::to_string(GetCurrentProcessId())}, "-1"},
         {"Error", {"text"}, ""},
     };
-    const auto describe = [this](const Result& result) { return std::to_string(result.first) + " " + host.Describe(result.second); };
     for (const auto& [function, arguments, empty] : rows) {
         Faults::Arm({});
-        const std::string faultless = describe(Call(function, arguments));
+        const std::string faultless = Described(function, arguments);
         const auto calls = static_cast<unsigned>(Faults::Disarm().size());
         for (unsigned call = 1; call <= calls; ++call) {
             const std::size_t shown = dialogs.Texts().size();
             Faults::Arm({call, ERROR_ACCESS_DENIED});
-            const std::string seen = describe(Call(function, arguments));
+            const std::string seen = Described(function, arguments);
             Faults::Disarm();
             const bool dialog = dialogs.Texts().size() > shown;
             // Without its own module the library has no dialog to show.
