@@ -54,12 +54,22 @@ public:
 
 } // namespace
 
-TEST(Application, TheFirstOperationAskedForRunsAfterTheHostCheckOrTheUsageIsShownOrBothOperationsAreRefused)
+// The first run meets a running host: it is asked to close again after each
+// retry until it is gone. The end-to-end tests answer with Abort and Ignore.
+TEST(Application, TheFirstOperationAskedForRunsAfterTheHostIsClosedOrTheUsageIsShownOrBothOperationsAreRefused)
 {
     std::vector<std::string> icons;
     const DialogWatcher usage("Usage", 0xFFFF, RecordingIcon(icons, IDOK));
+    const TitledWindow host("TEST HOST WINDOW - page.html");
+    const DialogWatcher prompts("Installer", 0xFFFF, [&](HWND prompt, const std::string&) {
+        icons.push_back(IconOf(prompt));
+        if (icons.size() == 2) {
+            PostMessageA(host.handle, WM_CLOSE, 0, 0);
+        }
+        DialogWatcher::Press(prompt, IDRETRY);
+    });
     const std::pair<const char*, Operations> rows[] = {
-        {"-i", {"host check", "install"}}, {"--uninstall", {"host check", "uninstall"}},
+        {"-u", {"host check", "host check", "host check", "uninstall"}}, {"-i", {"host check", "install"}},
         {"-r", {"host check", "uninstall", "install"}}, {"-u -r", {"host check", "uninstall"}},
         {"-i --reinstall", {"host check", "install"}}, {"please install", {"host check"}},
         {"", {}}, {" \t ", {}}, {"-h", {}}, {"--help --install", {}},
@@ -69,40 +79,21 @@ TEST(Application, TheFirstOperationAskedForRunsAfterTheHostCheckOrTheUsageIsShow
         EXPECT_EQ(operations.size() > 1 ? 0 : 1, application.Run()) << commandLine;
         EXPECT_EQ(operations, application.operations) << commandLine;
     }
+    EXPECT_EQ(std::vector<std::string>(2, "Please close all running instances of Test Host and press Retry in order to proceed."),
+              prompts.Texts());
     EXPECT_EQ(std::vector<std::string>(4, "Options:\n"
                                           "  -h [ --help ]         show this help message\n"
                                           "  -i [ --install ]      perform installation\n"
                                           "  -u [ --uninstall ]    perform uninstallation\n"
                                           "  -r [ --reinstall ]    perform reinstallation\n"),
               usage.Texts());
-    EXPECT_EQ(std::vector<std::string>(4, "information"), icons);
+    EXPECT_EQ((std::vector<std::string>{"warning", "warning", "information", "information", "information", "information"}), icons);
     for (const char* commandLine : {"-i -u", "-h -i -u", "-r \"-i\"  -u"}) {
         RecordingApplication application(commandLine);
         EXPECT_EQ(std::string("Installer: Cannot perform specified operation \"") + commandLine + "\"",
                   TextOrFailure<Installer::Exception>([&] { application.Run(); }));
         EXPECT_EQ(Operations{}, application.operations);
     }
-}
-
-// The end-to-end tests answer the prompt with Abort and Ignore.
-TEST(Application, ARunningHostIsAskedToCloseAgainAfterEachRetryUntilItIsGone)
-{
-    const TitledWindow host("TEST HOST WINDOW - page.html");
-    int asked = 0;
-    std::vector<std::string> icons;
-    const DialogWatcher prompts("Installer", 0xFFFF, [&](HWND prompt, const std::string&) {
-        icons.push_back(IconOf(prompt));
-        if (++asked == 2) {
-            PostMessageA(host.handle, WM_CLOSE, 0, 0);
-        }
-        DialogWatcher::Press(prompt, IDRETRY);
-    });
-    RecordingApplication application("-u");
-    EXPECT_EQ(0, application.Run());
-    EXPECT_EQ((Operations{"host check", "host check", "host check", "uninstall"}), application.operations);
-    EXPECT_EQ(std::vector<std::string>(2, "Please close all running instances of Test Host and press Retry in order to proceed."),
-              prompts.Texts());
-    EXPECT_EQ(std::vector<std::string>(2, "warning"), icons);
 }
 
 TEST(EntryPoint, EveryFailureBecomesAnErrorBoxAndExitCodeOne)

@@ -54,6 +54,7 @@ Tree WithoutEmptyLines(Tree tree)
 class FaultTest : public ::testing::Test, protected DreamweaverLayout {
 protected:
     ~FaultTest() override { fs::current_path(fs::temp_directory_path()); }
+
     void Prepare(Operation operation)
     {
         fs::current_path(fs::temp_directory_path());
