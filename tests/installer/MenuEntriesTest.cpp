@@ -3,7 +3,6 @@
 #include "TestSupport.hpp"
 
 #include <boost/algorithm/string/replace.hpp>
-#include <boost/filesystem/operations.hpp>
 #include <gtest/gtest.h>
 
 using namespace TestSupport;
@@ -59,12 +58,7 @@ protected:
             text.empty() ? void() : WriteFile(file, replace_all_copy(text, "\n", "\r\n"));
         }
         (installer.*operation)(folder.path);
-        return Read();
-    }
-    Files Read() const
-    {
-        const auto read = [](const fs::path& file) { return fs::exists(file) ? replace_all_copy(ReadFile(file), "\r\n", "\n") : ""; };
-        return {read(menusFile), read(insertBarFile)};
+        return {replace_all_copy(ReadFile(menusFile), "\r\n", "\n"), replace_all_copy(ReadFile(insertBarFile), "\r\n", "\n")};
     }
 
     TempFolder folder;

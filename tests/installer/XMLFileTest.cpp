@@ -77,24 +77,20 @@ TEST(XMLFile, ASaveFailingAtTheFlushOrTheCloseKeepsTheFileAndOneLeftInTheBackupG
     save();
     const auto calls = Faults::Disarm();
     const auto flushing = std::find(calls.begin(), calls.end(), "FlushFileBuffers");
-    for (const auto failing : {flushing, std::find(flushing, calls.end(), "CloseHandle")}) {
+    // From the flush on: the first call of the function fails, with the next one when two fail.
+    const std::tuple<const char*, DWORD, unsigned> rows[] = {
+        {"FlushFileBuffers", ERROR_DISK_FULL, 1}, {"CloseHandle", ERROR_DISK_FULL, 1},
+        {"ReplaceFileW", ERROR_UNABLE_TO_MOVE_REPLACEMENT_2, 1}, {"ReplaceFileW", ERROR_UNABLE_TO_MOVE_REPLACEMENT_2, 2}, // and the move back
+    };
+    for (const auto& [function, code, failing] : rows) {
         WriteFile(path, "<menus/>");
-        Faults::Arm({static_cast<unsigned>(failing - calls.begin()) + 1, ERROR_DISK_FULL});
-        EXPECT_EQ(Reason(ERROR_DISK_FULL), TextOrFailure(save)) << *failing;
-        Faults::Disarm();
-        EXPECT_EQ(std::vector<std::string>{"menus.xml"}, FolderContent(folder.path)) << *failing;
-        EXPECT_EQ("<menus/>", ReadFile(path)) << *failing;
-    }
-    const auto replacing = static_cast<unsigned>(std::find(calls.begin(), calls.end(), "ReplaceFileW") - calls.begin()) + 1;
-    const std::string reason = Reason(ERROR_UNABLE_TO_MOVE_REPLACEMENT_2);
-    for (const unsigned failing : {1u, 2u}) { // the replacing, and the move back
-        WriteFile(path, "<menus/>");
-        Faults::Arm({replacing, ERROR_UNABLE_TO_MOVE_REPLACEMENT_2, failing});
+        Faults::Arm({static_cast<unsigned>(std::find(flushing, calls.end(), function) - calls.begin()) + 1, code, failing});
         const std::string failure = TextOrFailure(save);
         Faults::Disarm();
         const auto names = FolderContent(folder.path);
-        ASSERT_EQ(1u, names.size());
-        EXPECT_EQ("<menus/>", ReadFile(folder / names.front()));
-        EXPECT_EQ(failing == 1 ? reason : reason + " The file is kept as \"" + (folder / names.front()).string() + "\".", failure);
+        ASSERT_EQ(1u, names.size()) << function;
+        EXPECT_EQ("<menus/>", ReadFile(folder / names.front())) << function;
+        EXPECT_EQ(failing == 1 ? Reason(code) : Reason(code) + " The file is kept as \"" + (folder / names.front()).string() + "\".", failure);
+        EXPECT_EQ(failing == 1, names.front() == "menus.xml") << function;
     }
 }
