@@ -16,7 +16,8 @@ std::string IconOf(HWND box)
 {
     for (HWND child = GetWindow(box, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
         const auto icon = reinterpret_cast<HICON>(SendMessageA(child, STM_GETICON, 0, 0));
-        for (const auto& [shared, name] : {std::pair(IDI_ERROR, "error"), std::pair(IDI_INFORMATION, "information"), std::pair(IDI_WARNING, "warning")}) {
+        for (const auto& [shared, name] :
+             {std::pair(IDI_ERROR, "error"), std::pair(IDI_INFORMATION, "information"), std::pair(IDI_WARNING, "warning")}) {
             if (icon && icon == LoadIcon(nullptr, shared)) {
                 return name;
             }

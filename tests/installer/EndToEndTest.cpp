@@ -119,7 +119,11 @@ TEST_F(EndToEndTest, NoSwitchOrARunningDreamweaverLeftRunningChangeNothing)
 TEST_F(EndToEndTest, AFailureStopsTheRunWhereItHappens)
 {
     const fs::path menus = Menus(user), strings = Configuration() / "Strings/VNLStringsEN.xml";
-    const std::string folderMissing = "Installer: Dreamweaver information has been found, but the directory where it should reside does not exist under \"";
+    const auto replace = [](const fs::path& file, const char* from, const char* to) {
+        WriteFile(file, std::regex_replace(ReadFile(file), std::regex(from), to));
+    };
+    const std::string folderMissing =
+        "Installer: Dreamweaver information has been found, but the directory where it should reside does not exist under \"";
     const struct {
         std::function<void()> arrange;
         std::string error;
@@ -145,10 +149,10 @@ TEST_F(EndToEndTest, AFailureStopsTheRunWhereItHappens)
         {[&] { appData.Delete(); }, "Cannot get value \"" + std::string(ShellFoldersKey) + "\\AppData\"", SharedScript(),
          Package("VNLExtensionEN.mxi")},
         // The entry of the Window menu is in place when the Insert menu's item is found missing.
-        {[&] { WriteFile(menus, std::regex_replace(ReadFile(menus), std::regex("_Insert_Comment"), "_Insert_Table")); },
+        {[&] { replace(menus, "_Insert_Comment", "_Insert_Table"); },
          "Installer: Cannot add the Vantrelle entries to \"" + NativeText(menus) + "\": the item \"DWMenu_Insert_Comment\" they follow is missing",
          user / "Help/VNLHelpEN.html", Package("VNLExtensionEN.mxi")},
-        {[&] { WriteFile(InsertBar(Configuration()), std::regex_replace(ReadFile(InsertBar(Configuration())), std::regex("DW_TagChooser"), "DW_X")); },
+        {[&] { replace(InsertBar(Configuration()), "DW_TagChooser", "DW_X"); },
          "Installer: Cannot add the Vantrelle entries to \"" + NativeText(InsertBar(Configuration())) +
              "\": the item \"DW_TagChooser\" they follow is missing",
          Configuration() / "Help/VNLHelpEN.html", user / "Help"},
@@ -172,9 +176,10 @@ TEST_F(EndToEndTest, AFailureStopsTheRunWhereItHappens)
         row.arrange();
         const std::string before = ReadFile(menus);
         {
-            // Tests run as root, so file rights stop nothing, but a sharing mode does.
-            const Utilities::ScopedHandle held(row.held.empty() ? nullptr
-                                                                : CreateFileW(row.held.c_str(), GENERIC_READ, row.sharing, nullptr, OPEN_EXISTING, 0, nullptr));
+            // Held as another program holds it: under Wine, as root, file rights
+            // would stop nothing, but a sharing mode does.
+            const Utilities::ScopedHandle held(
+                row.held.empty() ? nullptr : CreateFileW(row.held.c_str(), GENERIC_READ, row.sharing, nullptr, OPEN_EXISTING, 0, nullptr));
             EXPECT_TRUE(row.held.empty() || held) << row.held;
             EXPECT_EQ((Outcome{1, 1, 0, 0}), Run(row.command)) << row.error;
         }
