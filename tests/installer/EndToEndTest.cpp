@@ -87,7 +87,8 @@ TEST_F(EndToEndTest, InstallingTwiceReinstallingAndUninstallingLeaveOneSetOfEver
     EXPECT_FALSE(Exists(SharedScript()) || Exists(Package("VNLExtensionEN.mxi")) || Exists(Package("VNLExtensionEN.mxp")));
 }
 
-// An Extension Manager registered without a folder names no place for packages.
+// An Extension Manager registered without a folder names no place for
+// packages, as none registered does.
 TEST_F(EndToEndTest, WithoutAUserFolderExtensionManagerFolderOrConfigurationFilesOnlyTheInstallationsFilesAreWritten)
 {
     fs::remove_all(root / L"Donn\u00E9es");
@@ -101,6 +102,9 @@ TEST_F(EndToEndTest, WithoutAUserFolderExtensionManagerFolderOrConfigurationFile
     EXPECT_FALSE(Exists(Menus(Configuration())) || Exists(InsertBar(Configuration())) || Exists(distribution / "Configuration"));
     EXPECT_EQ((Outcome{0, 0, 0, 0}), Run("-u"));
     EXPECT_FALSE(Exists(root / L"Donn\u00E9es") || Exists(root / "EM") || Exists(Menus(Configuration())));
+    manager.Delete(); // no Extension Manager at all
+    EXPECT_EQ((Outcome{0, 0, 0, 0}), Run("-i"));
+    EXPECT_TRUE(Exists(SharedScript()) && !Exists(root / "EM") && !Exists(distribution / "Configuration"));
 }
 
 TEST_F(EndToEndTest, NoSwitchOrARunningDreamweaverLeftRunningChangeNothing)
