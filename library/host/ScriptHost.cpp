@@ -68,27 +68,19 @@ void* ScriptHost::EntryValue(std::size_t index) const
     }
 }
 
-void ScriptHost::Initialize(std::size_t size, const std::vector<Entry>& withoutEntries)
+void ScriptHost::Initialize(std::size_t size)
 {
     registrations.clear();
     calls.fill(0);
     const std::size_t entries = (size + sizeof(void*) - 1) / sizeof(void*);
     std::vector<void*> table(entries);
     for (std::size_t index = 0; index < entries; ++index) {
-        const bool left = std::find(withoutEntries.begin(), withoutEntries.end(), index) != withoutEntries.end();
-        table[index] = left ? nullptr : EntryValue(index);
+        table[index] = EntryValue(index);
     }
     GuardedMemory memory(size);
     char* start = memory.End() - size;
     std::memcpy(start, table.data(), size);
     initWrapper(start, static_cast<std::uint32_t>(size));
-}
-
-void ScriptHost::InitializeWithNull(std::size_t size)
-{
-    registrations.clear();
-    calls.fill(0);
-    initWrapper(nullptr, static_cast<std::uint32_t>(size));
 }
 
 ScriptHost::CallResult ScriptHost::Call(const std::string& name, const std::vector<ScriptValue>& arguments)

@@ -33,10 +33,8 @@ public:
     explicit ScriptHost(const std::string& libraryPath);
 
     // Hands the library a table of size bytes that ends right before memory
-    // that cannot be read, without the entries listed.
-    void Initialize(std::size_t size, const std::vector<Entry>& withoutEntries = {});
-    // Hands the library a null table with the given size.
-    void InitializeWithNull(std::size_t size);
+    // that cannot be read.
+    void Initialize(std::size_t size);
 
     const std::vector<Registration>& Registrations() const { return registrations; }
     // Calls a registered function with as many arguments as given.
