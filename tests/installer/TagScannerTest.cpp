@@ -23,9 +23,9 @@ std::vector<Tag> Tags(const std::string& text)
     return seen;
 }
 
-TagSpan Find(const std::string& text, std::string::size_type start, const char* element = "menuitem")
+TagSpan Find(const std::string& text, std::string::size_type start)
 {
-    FindByNameAndAttribute finder(element, "id", "a");
+    FindByNameAndAttribute finder("menuitem", "id", "a");
     return ScanTags(text, start, [&finder](const std::string& name, TagAttributes& map, TagType type) { return finder.Match(name, map, type); });
 }
 
@@ -42,7 +42,6 @@ TEST(TagScanner, ReportsEachTagAsTheCharacterRulesReadItAndFindsTheFirstMatching
           {"DOCTYPE", {}, TagType::Declaration}, {"--note--", {}, TagType::Declaration}}},
         {"<a v=\"it's\" w='say \"x\"' e='x > y' q=''>", {{"a", {{"v", "it's"}, {"w", "say \"x\""}, {"e", "x > y"}, {"q", ""}}, Start}}},
         {"<a id = 'a'\tname='b' x='1' x='2'>", {{"a", {{"id", "a"}, {"name", "b"}, {"x", "2"}}, Start}}},
-        {"<MenuItem ID='a'>", {{"MenuItem", {{"ID", "a"}}, Start}}},
         {"<a x=un'' y='2'>", {{"a", {{"x", ""}, {"uny", "2"}}, Start}}},
         {"<a checked id='1'/ >", {{"a", {{"id", "1"}}, Empty}}},
         {"<a b c='1'='2'>", {{"a", {{"", "2"}, {"c", "1"}}, Start}}},
@@ -62,9 +61,7 @@ TEST(TagScanner, ReportsEachTagAsTheCharacterRulesReadItAndFindsTheFirstMatching
         {"<menuitem id='a'/><menuitem id='a'/>", 1, {18, 36}},
         {"<menuitem id='a'/>", 18, {0, 0}},
         {"<menu id='a'/><MenuItem id='a'/><menuitem ID='a'/><menuitem id='A'/>", 0, {0, 0}},
-        {"<menuitem id=a />", 0, {0, 0}},
         {"<menuitem id=a /><menuitem id='a'/>", 0, {0, 35}},
-        {"<!-- note -->\n<menuitem id='a' />", 0, {0, 0}},
         {"<b x='<menuitem id=\"a\"/>'/>", 0, {0, 0}},
         {"<b x='<menuitem id=\"a\"/>'/>", 6, {6, 24}},
         {"<menuitem checked><menuitem id='a' />", 0, {0, 37}},
@@ -72,8 +69,6 @@ TEST(TagScanner, ReportsEachTagAsTheCharacterRulesReadItAndFindsTheFirstMatching
     for (const auto& [text, start, span] : searches) {
         EXPECT_EQ(span, Find(text, start)) << text << " from " << start;
     }
-    const std::string swallowed = "<!-- note -->\n<menuitem id='a' />";
-    EXPECT_EQ(TagSpan(0, swallowed.size()), Find(swallowed, 0, "--"));
     // A missing attribute counts as empty, and is added to the map so.
     FindByNameAndAttribute finder("b", "id", "");
     TagAttributes attributes{{"x", "1"}};
