@@ -1,6 +1,7 @@
 // The built Loomlet.dll, loaded and called the way the host application
 // does it, through the host code of LoomletHost.exe.
 #include "ErrorDialog.hpp"
+#include "Profile.hpp"
 #include "ScriptHost.hpp"
 
 #include "Faults.hpp"
@@ -203,6 +204,8 @@ TEST_F(LibraryTest, IniValuesOfEveryLengthRoundTripAndEmptyNamesListSectionsOrKe
     for (const auto& [names, read] : rows) {
         EXPECT_EQ(read, TextOf(Call("ReadINI", {file, names[0], names[1]}))) << names[0] << "/" << names[1];
     }
+    EXPECT_EQ(std::string("First\0Empty\0", 12) + "|" + std::string("a\0b\0", 4),
+              Utilities::Profile::ReadString(file, "", "") + "|" + Utilities::Profile::ReadString(file, "First", ""));
     EXPECT_EQ("", TextOf(Call("ReadINI", {(folder / "absent.ini").string(), "First", "a"})));
     EXPECT_EQ(Result(0, ScriptHost::Unset), Call("WriteINI", {(folder / "no folder/file.ini").string(), "S", "K", "v"}));
     EXPECT_EQ(std::vector<std::string>{"WriteINI ()\r\n\r\nException: Utilities.Profile: cannot set key value\r\n"},
