@@ -87,8 +87,7 @@ TEST_F(EndToEndTest, InstallingTwiceReinstallingAndUninstallingLeaveOneSetOfEver
     EXPECT_FALSE(Exists(SharedScript()) || Exists(Package("VNLExtensionEN.mxi")) || Exists(Package("VNLExtensionEN.mxp")));
 }
 
-// An Extension Manager registered without a folder names no place for
-// packages, as none registered does.
+// An Extension Manager registered without a folder names no place for packages.
 TEST_F(EndToEndTest, WithoutAUserFolderExtensionManagerFolderOrConfigurationFilesOnlyTheInstallationsFilesAreWritten)
 {
     fs::remove_all(root / L"Donn\u00E9es");
