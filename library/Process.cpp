@@ -55,8 +55,12 @@ void PumpOneMessage()
         Sleep(5);
         return;
     }
-    // A quit message is removed and dispatched like any other.
-    GetMessageA(&message, nullptr, 0, 0);
+    // The host's own loop must still see a quit that a script's polling
+    // took, or the host would go on running without its window.
+    if (!GetMessageA(&message, nullptr, 0, 0)) {
+        PostQuitMessage(static_cast<int>(message.wParam));
+        return;
+    }
     TranslateMessage(&message);
     DispatchMessageA(&message);
 }

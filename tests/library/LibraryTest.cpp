@@ -173,13 +173,15 @@ TEST_F(LibraryTest, WaitHandlesExactlyOneWaitingMessageAndSleepsWithoutOne)
     while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
     }
     PostThreadMessageA(GetCurrentThreadId(), WM_KEYDOWN, 'A', 0); // translated into a WM_CHAR
-    PostQuitMessage(0);
-    std::vector<UINT> next;
+    PostQuitMessage(7);
+    std::vector<std::pair<UINT, WPARAM>> next;
     for (int call = 0; call < 3; ++call) {
         EXPECT_EQ(Result(1, ScriptHost::Unset), Call("Wait"));
-        next.push_back(PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE) ? message.message : 0);
+        next.emplace_back(PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE) ? message.message : 0, message.wParam);
     }
-    EXPECT_EQ((std::vector<UINT>{WM_CHAR, WM_QUIT, 0}), next);
+    // The quit stays for the host's own loop, with its exit code.
+    EXPECT_EQ((std::vector<std::pair<UINT, WPARAM>>{{WM_CHAR, 'a'}, {WM_QUIT, 7}, {WM_QUIT, 7}}), next);
+    EXPECT_TRUE(PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE) && message.message == WM_QUIT);
     const auto before = std::chrono::steady_clock::now();
     for (int call = 0; call < 4; ++call) {
         Call("Wait");
