@@ -3,6 +3,8 @@
 # fully static binaries that need no MinGW runtime DLL beside them, without
 # the runtime code they never call.
 add_compile_definitions(_WIN32_WINNT=0x0501 WINVER=0x0501)
+# The system's error texts in UTF-8, the text of every message the programs make.
+add_compile_definitions(BOOST_SYSTEM_USE_UTF8)
 # Optimised for size; the few files whose speed a user notices ask for -O3.
 foreach(language C CXX)
   string(REPLACE "-O3" "-Os" CMAKE_${language}_FLAGS_RELEASE "${CMAKE_${language}_FLAGS_RELEASE}")

@@ -3,6 +3,7 @@
 #include "Exception.hpp"
 #include "MessageBox.hpp"
 #include "Messages.hpp"
+#include "OneRunAtATime.hpp"
 
 #include <boost/format.hpp>
 #include <boost/program_options/parsers.hpp>
@@ -32,31 +33,34 @@ int Application::Run()
     if (IsGiven("install") && IsGiven("uninstall")) {
         throw Exception((boost::format(Messages::Contradiction) % commandLine).str());
     }
-    if (ShouldShowUsage()) {
+    // Words without a switch choose nothing: a silent exit would leave the
+    // user guessing, so they get the usage too.
+    if (IsGiven("help") || !ChoosesOperation()) {
         ShowUsage();
         return 1;
     }
+    const OneRunAtATime oneRun;
     if (!CloseRunningHosts()) {
         return 1;
     }
     if (IsGiven("uninstall")) {
         Uninstall();
-    } else if (IsGiven("install")) {
-        Install();
-    } else if (IsGiven("reinstall")) {
-        Uninstall();
-        Install();
-    } else {
-        return 1;
+        return 0;
     }
+    // A reinstall that could not install would only uninstall.
+    CheckInstall();
+    if (!IsGiven("install")) {
+        Uninstall();
+    }
+    Install();
     return 0;
 }
 
 bool Application::IsGiven(const char* option) const { return variables.count(option) != 0; }
 
-bool Application::ShouldShowUsage() const
+bool Application::ChoosesOperation() const
 {
-    return IsGiven("help") || po::split_winmain(commandLine).empty();
+    return IsGiven("install") || IsGiven("uninstall") || IsGiven("reinstall");
 }
 
 void Application::ShowUsage() const

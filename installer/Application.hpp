@@ -16,12 +16,18 @@ public:
 
     // Runs the operation the command line asks for; returns the exit code.
     int Run();
-    // Whether a top-level window looks like a running host's main window.
+    // Whether a top-level window looks like a running host's main window, or
+    // the host shows itself in use in another way.
     bool IsHostRunning();
 
     virtual std::string GetHostName() = 0;
     virtual std::string GetRequiredHostName() = 0;
     virtual void GetWindowTitleKeywords(std::vector<std::string>& keywords) = 0;
+    // Whether the host's program runs or holds a file that the operations
+    // remove or replace, whatever its windows' titles say.
+    virtual bool IsHostInUse() = 0;
+    // Throws when an install lacks something it needs, before it changes anything.
+    virtual void CheckInstall() = 0;
     virtual void Install() = 0;
     virtual void Uninstall() = 0;
 
@@ -31,7 +37,7 @@ protected:
 
 private:
     bool IsGiven(const char* option) const;
-    bool ShouldShowUsage() const;
+    bool ChoosesOperation() const;
     void ShowUsage() const;
     // Asks the user to close running hosts; false when the user gives up.
     bool CloseRunningHosts();

@@ -2,7 +2,10 @@
 
 #include "DeployedFiles.hpp"
 #include "FileOperations.hpp"
+#include "HostProcess.hpp"
 #include "Paths.hpp"
+
+#include <windows.h>
 
 namespace fs = boost::filesystem;
 
@@ -10,15 +13,26 @@ namespace Installer {
 
 namespace {
 
-const fs::path SourceFolder(Deployed::SourceFolder);
+// "Files" in the current folder, as always; a shortcut or a command prompt
+// may start the installer elsewhere, so else "Files" beside the program.
+fs::path SourceFolder()
+{
+    const fs::path here(Deployed::SourceFolder);
+    if (Utilities::Exists(here)) {
+        return here;
+    }
+    std::wstring program(32768, L'\0');
+    program.resize(GetModuleFileNameW(nullptr, program.data(), static_cast<DWORD>(program.size())));
+    const fs::path beside = fs::path(program).parent_path() / Deployed::SourceFolder;
+    return !program.empty() && Utilities::Exists(beside) ? beside : here;
+}
 
 } // namespace
 
 void DreamweaverInstaller::Install()
 {
-    InstallConfiguration(GetInstallationPath("Configuration"));
-    if (Utilities::Exists(GetUserDataPath("Configuration"))) {
-        InstallConfiguration(GetUserDataPath("Configuration"));
+    for (const fs::path& configuration : GetConfigurationFolders()) {
+        InstallConfiguration(configuration);
     }
     InstallExtensionPackage();
 }
@@ -30,16 +44,85 @@ void DreamweaverInstaller::Uninstall()
     UninstallExtensionPackage();
 }
 
+void DreamweaverInstaller::CheckInstall()
+{
+    for (const auto& [source, target] : GetCopies()) {
+        CheckSource(source, target);
+    }
+}
+
+bool DreamweaverInstaller::IsHostInUse()
+{
+    const std::wstring program = GetHostProgramName();
+    if (!program.empty() && IsProgramRunning(program)) {
+        return true;
+    }
+    std::vector<fs::path> files;
+    for (const fs::path& configuration : GetConfigurationFolders()) {
+        files.push_back(configuration / Deployed::ObsoleteLibrary.folder / Deployed::ObsoleteLibrary.name);
+    }
+    for (const auto& copy : GetCopies()) {
+        files.push_back(copy.second);
+    }
+    for (const fs::path& file : files) {
+        if (IsInUse(file)) {
+            return true;
+        }
+    }
+    return false;
+}
+
+std::vector<fs::path> DreamweaverInstaller::GetConfigurationFolders()
+{
+    std::vector<fs::path> folders{GetInstallationPath("Configuration")};
+    if (Utilities::Exists(GetUserDataPath("Configuration"))) {
+        folders.push_back(GetUserDataPath("Configuration"));
+    }
+    return folders;
+}
+
+FileList DreamweaverInstaller::GetCopies()
+{
+    FileList copies;
+    for (const fs::path& configuration : GetConfigurationFolders()) {
+        GetConfigurationCopies(configuration, copies);
+    }
+    GetPackageCopies(copies);
+    return copies;
+}
+
+void DreamweaverInstaller::GetConfigurationCopies(const fs::path& configurationFolder, FileList& copies)
+{
+    const fs::path source = SourceFolder();
+    FileList files;
+    GetFileList(files);
+    for (const auto& [name, target] : files) {
+        copies.emplace_back(source / name, configurationFolder / target);
+    }
+    const auto& script = Deployed::SharedScript;
+    copies.emplace_back(source / script.name, GetInstallationPath("Configuration/Shared") / script.folder / script.name);
+}
+
+void DreamweaverInstaller::GetPackageCopies(FileList& copies)
+{
+    const fs::path folder = GetExtensionManagerPath(Deployed::PackageFolder);
+    if (folder.empty()) {
+        return;
+    }
+    const fs::path source = SourceFolder();
+    for (const char* file : Deployed::PackageFiles) {
+        copies.emplace_back(source / file, folder / file);
+    }
+}
+
 void DreamweaverInstaller::InstallConfiguration(const fs::path& configurationFolder)
 {
     RemoveObsoleteFiles(configurationFolder);
-    FileList files;
-    GetFileList(files);
-    for (const auto& [source, target] : files) {
-        Copy(SourceFolder / source, configurationFolder / target);
+    FileList copies;
+    GetConfigurationCopies(configurationFolder, copies);
+    for (const auto& [source, target] : copies) {
+        Copy(source, target);
     }
-    const auto& script = Deployed::SharedScript;
-    Copy(SourceFolder / script.name, GetInstallationPath("Configuration/Shared") / script.folder / script.name);
     RemoveMenuEntries(configurationFolder);
     AddMenuEntries(configurationFolder);
 }
@@ -73,12 +156,10 @@ void DreamweaverInstaller::GetFileList(FileList& files)
 
 void DreamweaverInstaller::InstallExtensionPackage()
 {
-    const fs::path folder = GetExtensionManagerPath(Deployed::PackageFolder);
-    if (folder.empty()) {
-        return;
-    }
-    for (const char* file : Deployed::PackageFiles) {
-        Copy(SourceFolder / file, folder / file);
+    FileList copies;
+    GetPackageCopies(copies);
+    for (const auto& [source, target] : copies) {
+        Copy(source, target);
     }
 }
 

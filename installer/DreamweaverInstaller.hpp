@@ -11,7 +11,8 @@
 
 namespace Installer {
 
-// Pairs of (source file name in "Files", target path below a configuration folder).
+// Pairs of (source, target): a file name in "Files" and a path below a
+// configuration folder, or two full paths.
 using FileList = std::vector<std::pair<boost::filesystem::path, boost::filesystem::path>>;
 
 class DreamweaverInstaller : public Application {
@@ -21,6 +22,8 @@ public:
     std::string GetHostName() override;
     std::string GetRequiredHostName() override;
     void GetWindowTitleKeywords(std::vector<std::string>& keywords) override;
+    bool IsHostInUse() override;
+    void CheckInstall() override;
     void Install() override;
     void Uninstall() override;
 
@@ -31,6 +34,15 @@ public:
     // The Extension Manager's folder joined with the sub-path; empty when
     // the Extension Manager is not registered.
     boost::filesystem::path GetExtensionManagerPath(const std::string& subPath);
+    // The file name of the registered Dreamweaver program; empty when none is registered.
+    std::wstring GetHostProgramName();
+    // The installation's configuration folder, and the user's when it exists.
+    std::vector<boost::filesystem::path> GetConfigurationFolders();
+
+    // Every copy that an install makes, in its order, with full paths.
+    FileList GetCopies();
+    void GetConfigurationCopies(const boost::filesystem::path& configurationFolder, FileList& copies);
+    void GetPackageCopies(FileList& copies);
 
     void InstallConfiguration(const boost::filesystem::path& configurationFolder);
     void UninstallConfiguration(const boost::filesystem::path& configurationFolder);

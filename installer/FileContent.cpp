@@ -1,5 +1,6 @@
 #include "FileContent.hpp"
 
+#include "BriefHold.hpp"
 #include "Handles.hpp"
 #include "Paths.hpp"
 
@@ -19,6 +20,34 @@ constexpr DWORD ChunkSize = 1 << 20;
     throw std::runtime_error(Utilities::SystemErrorText(code));
 }
 
+// Makes the call again while another program holds the file for a moment;
+// the call's last error stays when it fails for good.
+template <class Call>
+bool WhileBrieflyHeld(Call call)
+{
+    for (Installer::BriefHold hold;;) {
+        if (call()) {
+            return true;
+        }
+        const DWORD error = GetLastError();
+        if (!hold.Retry(error)) {
+            SetLastError(error);
+            return false;
+        }
+    }
+}
+
+// An open file, once another program lets go of it.
+ScopedHandle Open(const std::wstring& name, DWORD access, DWORD sharing, DWORD disposition)
+{
+    ScopedHandle file;
+    WhileBrieflyHeld([&] {
+        file = ScopedHandle(CreateFileW(name.c_str(), access, sharing, nullptr, disposition, FILE_ATTRIBUTE_NORMAL, nullptr));
+        return file.IsValid();
+    });
+    return file;
+}
+
 std::wstring NativeName(const fs::path& file)
 {
     fs::path native = file;
@@ -27,8 +56,7 @@ std::wstring NativeName(const fs::path& file)
 
 void WriteAll(const std::wstring& name, const std::string& bytes)
 {
-    ScopedHandle file(CreateFileW(name.c_str(), GENERIC_WRITE, 0, nullptr, TRUNCATE_EXISTING, FILE_ATTRIBUTE_NORMAL,
-                                  nullptr));
+    ScopedHandle file = Open(name, GENERIC_WRITE, 0, TRUNCATE_EXISTING);
     if (!file) {
         ThrowSystemError();
     }
@@ -71,7 +99,7 @@ public:
     // Takes the name of a file that is not there.
     void MoveTo(const std::wstring& target)
     {
-        if (!MoveFileExW(name.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        if (!WhileBrieflyHeld([&] { return MoveFileExW(name.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH); })) {
             ThrowSystemError();
         }
         name.clear();
@@ -82,7 +110,7 @@ public:
     // every way in which the replacing can fail.
     void Replace(const std::wstring& target, TemporaryFile& backup)
     {
-        if (ReplaceFileW(target.c_str(), name.c_str(), backup.Name().c_str(), 0, nullptr, nullptr)) {
+        if (WhileBrieflyHeld([&] { return ReplaceFileW(target.c_str(), name.c_str(), backup.Name().c_str(), 0, nullptr, nullptr); })) {
             name.clear();
             return;
         }
@@ -99,7 +127,7 @@ private:
     void Restore(const std::wstring& target, DWORD error)
     {
         if (!MoveFileExW(name.c_str(), target.c_str(), MOVEFILE_WRITE_THROUGH)) {
-            const std::string kept = fs::path(name).string();
+            const std::string kept = Utilities::NativeText(name);
             name.clear();
             throw std::runtime_error(Utilities::SystemErrorText(error) + " The file is kept as \"" + kept + "\".");
         }
@@ -110,9 +138,9 @@ private:
 };
 
 // Whether a file that is to be replaced is there. Windows replaces only a
-// file that it may write and delete, that is not read-only and that nobody
-// holds open; asking first gives the reason, and keeps Wine, whose replacing
-// is less strict, to the same rule.
+// file that it may write, that is not read-only, and that it can open to read
+// and delete while sharing everything; asking first gives the reason, and
+// keeps Wine, whose replacing is less strict, to the same rule.
 bool IsReplaceable(const std::wstring& name)
 {
     const DWORD attributes = GetFileAttributesW(name.c_str());
@@ -125,8 +153,7 @@ bool IsReplaceable(const std::wstring& name)
     if (attributes & FILE_ATTRIBUTE_READONLY) {
         ThrowSystemError(ERROR_ACCESS_DENIED);
     }
-    const ScopedHandle probe(
-        CreateFileW(name.c_str(), GENERIC_WRITE | DELETE, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    const ScopedHandle probe = Open(name, GENERIC_READ | DELETE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, OPEN_EXISTING);
     if (!probe) {
         ThrowSystemError();
     }
@@ -138,8 +165,7 @@ bool IsReplaceable(const std::wstring& name)
 void ReadFileBytes(const fs::path& file, std::string& bytes)
 {
     bytes.clear();
-    const ScopedHandle handle(CreateFileW(NativeName(file).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                                          OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    const ScopedHandle handle = Open(NativeName(file), GENERIC_READ, FILE_SHARE_READ, OPEN_EXISTING);
     if (!handle) {
         const DWORD error = GetLastError();
         if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) {

@@ -6,21 +6,23 @@
 #include "Paths.hpp"
 #include "Registry.hpp"
 
-#include <boost/algorithm/string/classification.hpp>
-#include <boost/algorithm/string/split.hpp>
 #include <boost/format.hpp>
 
 namespace Installer {
 
+// Registry texts that become paths are read in the system's wide characters:
+// a folder name that the ANSI code page lacks must not lose the folder.
+
 namespace {
 
-// The first folder of an App Paths "Path" list; empty pieces count.
-std::string FirstPathEntry(const std::string& paths)
+// Windows accepts App Paths values in one pair of double quotes.
+std::wstring Unquoted(const std::wstring& text)
 {
-    std::vector<std::string> pieces;
-    boost::algorithm::split(pieces, paths, boost::algorithm::is_any_of(";"));
-    return pieces.empty() ? std::string() : pieces.front();
+    return text.size() >= 2 && text.front() == L'"' && text.back() == L'"' ? text.substr(1, text.size() - 2) : text;
 }
+
+// The first folder of an App Paths "Path" list; an empty first piece counts.
+std::wstring FirstPathEntry(const std::wstring& paths) { return paths.substr(0, paths.find(L';')); }
 
 } // namespace
 
@@ -31,7 +33,7 @@ boost::filesystem::path DreamweaverInstaller::GetInstallationPath(const std::str
     if (!value.Exists()) {
         throw Exception((boost::format(Messages::HostNotFound) % GetHostName() % GetRequiredHostName()).str());
     }
-    const boost::filesystem::path folder = Utilities::MakePath(FirstPathEntry(value.GetString()));
+    const boost::filesystem::path folder = Utilities::MakePath(Unquoted(FirstPathEntry(value.GetWideString())));
     if (!Utilities::Exists(folder)) {
         throw Exception((boost::format(Messages::HostFolderMissing) % GetHostName() %
                          Utilities::NativeText(folder) % GetRequiredHostName())
@@ -44,7 +46,7 @@ boost::filesystem::path DreamweaverInstaller::GetUserDataPath(const std::string&
 {
     const Utilities::Registry::Key key(HostRegistry::ShellFoldersKey);
     const boost::filesystem::path appData =
-        Utilities::MakePath(Utilities::Registry::Value(key, HostRegistry::ApplicationData).GetString());
+        Utilities::MakePath(Utilities::Registry::Value(key, HostRegistry::ApplicationData).GetWideString());
     const boost::filesystem::path installationName = GetInstallationPath("").filename();
     return appData / "Macromedia" / installationName / subPath;
 }
@@ -59,8 +61,20 @@ boost::filesystem::path DreamweaverInstaller::GetExtensionManagerPath(const std:
     // A registration without a folder (an empty text or a bare file name)
     // names no place to put packages: without this the packages would land
     // below whatever the current folder is.
-    const boost::filesystem::path folder = Utilities::MakePath(program.GetString()).parent_path();
+    const boost::filesystem::path folder = Utilities::MakePath(Unquoted(program.GetWideString())).parent_path();
     return folder.empty() ? folder : folder / subPath;
+}
+
+std::wstring DreamweaverInstaller::GetHostProgramName()
+{
+    const Utilities::Registry::Key key(HostRegistry::DreamweaverKey);
+    const Utilities::Registry::Value program(key, HostRegistry::DreamweaverProgram);
+    if (!program.Exists()) {
+        return {};
+    }
+    // Only the name counts, so a text that is no valid path still names it.
+    const std::wstring text = Unquoted(program.GetWideString());
+    return text.substr(text.find_last_of(L"\\/") + 1);
 }
 
 } // namespace Installer

@@ -4,10 +4,13 @@
 
 namespace Installer::HostRegistry {
 
-// The first folder of the "Path" list is the installation folder.
+// The first folder of the "Path" list is the installation folder; the
+// default value holds the program's full path. App Paths values may stand
+// in double quotes.
 inline constexpr const char* DreamweaverKey =
     "HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App Paths\\Dreamweaver.exe";
 inline constexpr const char* DreamweaverFolders = "Path";
+inline constexpr const char* DreamweaverProgram = "";
 
 inline constexpr const char* ShellFoldersKey =
     "HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";

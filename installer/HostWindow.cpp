@@ -27,7 +27,7 @@ bool Application::IsHostRunning()
     WindowSearch search{{}, false};
     GetWindowTitleKeywords(search.keywords);
     EnumWindows(MatchHostWindow, reinterpret_cast<LPARAM>(&search));
-    return search.found;
+    return search.found || IsHostInUse();
 }
 
 } // namespace Installer

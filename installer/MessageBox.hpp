@@ -1,6 +1,6 @@
 #pragma once
 // The installer's only ways of speaking to the user: message boxes without
-// an owner window.
+// an owner window. Texts are UTF-8.
 #include <string>
 
 namespace Installer {

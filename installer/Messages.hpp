@@ -11,6 +11,9 @@ inline constexpr const char* PromptCaption = "Installer";
 inline constexpr const char* Contradiction = "Cannot perform specified operation \"%1%\"";
 inline constexpr const char* CloseHost =
     "Please close all running instances of %1% and press Retry in order to proceed.";
+inline constexpr const char* AlreadyRunning =
+    "Another installer is running. Wait until it has finished, then try again.";
+inline constexpr const char* NoRunCheck = "Cannot tell whether another installer is running";
 inline constexpr const char* UnexpectedFailure = "Installer: An unexpected internal error occurred.";
 
 inline constexpr const char* HostNotFound = "%1% has not been found on this machine. Try to reinstall %2% or newer.";

@@ -3,6 +3,8 @@
 #include "ErrorDialog.hpp"
 #include "LibraryMessages.hpp"
 
+#include "Text.hpp"
+
 #include <exception>
 
 void ReportArgumentCount(std::uint32_t demanded, std::uint32_t given)
@@ -12,11 +14,12 @@ void ReportArgumentCount(std::uint32_t demanded, std::uint32_t given)
 
 namespace {
 
-// Reporting can fail too (out of memory); nothing may reach the host.
+// Reporting can fail too (out of memory); nothing may reach the host. A
+// failure's text is UTF-8; the dialog shows the ANSI code page.
 void ReportFailure(const char* function, const char* text) noexcept
 {
     try {
-        ShowErrorDialog(Messages::FunctionFailedText(function, text));
+        ShowErrorDialog(Messages::FunctionFailedText(function, Utilities::AnsiFromUtf8(text)));
     } catch (...) {
     }
 }

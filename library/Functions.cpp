@@ -9,6 +9,7 @@
 #include "Profile.hpp"
 
 #include "Paths.hpp"
+#include "Text.hpp"
 
 #include <exception>
 
@@ -49,7 +50,7 @@ int GetExtensionPath(void* context, void*, std::uint32_t count, ScriptValue*, Sc
 {
     return RunFrame("GetExtensionPath", 0, count, [&] {
         if (GetHostEnvironment().stringToValue != nullptr) {
-            StoreText(context, Utilities::NativeText(ReadProgramPath(Dreamweaver)), result);
+            StoreText(context, Utilities::AnsiFromUtf8(Utilities::NativeText(ReadProgramPath(Dreamweaver))), result);
         }
         return 1;
     });

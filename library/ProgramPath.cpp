@@ -35,7 +35,7 @@ boost::filesystem::path ReadProgramPath(PluginHost host)
             return {};
         }
     }
-    return Utilities::MakePath(Utilities::Registry::Value(key, ProgramPathValue).GetString());
+    return Utilities::MakePath(Utilities::Registry::Value(key, ProgramPathValue).GetWideString());
 }
 
 bool ProgramPathExists(PluginHost host)

@@ -1,5 +1,7 @@
 #include "Paths.hpp"
 
+#include "Text.hpp"
+
 #include <boost/format.hpp>
 #include <boost/system/error_code.hpp>
 
@@ -52,21 +54,23 @@ std::string SystemErrorText(unsigned long code)
 std::string NativeText(const boost::filesystem::path& path)
 {
     boost::filesystem::path native = path;
-    return native.make_preferred().string();
+    return Utf8FromWide(native.make_preferred().wstring());
 }
 
-boost::filesystem::path MakePath(const std::string& text)
+boost::filesystem::path MakePath(const std::wstring& text)
 {
-    std::string trimmed = text;
-    const auto isSeparator = [](char c) { return c == '\\' || c == '/'; };
-    while (trimmed.size() > 1 && isSeparator(trimmed.back()) && trimmed[trimmed.size() - 2] != ':') {
+    std::wstring trimmed = text;
+    const auto isSeparator = [](wchar_t c) { return c == L'\\' || c == L'/'; };
+    while (trimmed.size() > 1 && isSeparator(trimmed.back()) && trimmed[trimmed.size() - 2] != L':') {
         trimmed.pop_back();
     }
     const boost::filesystem::path path(trimmed);
     for (const auto& element : path.relative_path()) {
-        const std::string name = element.string();
+        // The characters that Windows refuses are all ASCII, which UTF-8 keeps as they are.
+        const std::string name = Utf8FromWide(element.wstring());
         if (!name.empty() && !boost::filesystem::native(name)) {
-            throw std::invalid_argument((boost::format("Invalid name \"%1%\" in path \"%2%\"") % name % text).str());
+            throw std::invalid_argument(
+                (boost::format("Invalid name \"%1%\" in path \"%2%\"") % name % Utf8FromWide(text)).str());
         }
     }
     return path;

@@ -15,16 +15,16 @@ bool Exists(const boost::filesystem::path& path);
 // system's reason where the attributes cannot be read.
 bool ExistsOrThrow(const boost::filesystem::path& path);
 
-// The system's own text for an error code.
+// The system's own text for an error code, in UTF-8.
 std::string SystemErrorText(unsigned long code);
 
-// The path with backslashes, as Windows users write it.
+// The path with backslashes, as Windows users write it, in UTF-8.
 std::string NativeText(const boost::filesystem::path& path);
 
 // A path from a registry or user text, without trailing separators (a root
 // such as "C:\" keeps its own), so that its last element is its own name.
 // Throws std::invalid_argument for a name Windows does not allow (such as
 // one holding "<", "|" or a second ":").
-boost::filesystem::path MakePath(const std::string& text);
+boost::filesystem::path MakePath(const std::wstring& text);
 
 } // namespace Utilities

@@ -2,6 +2,7 @@
 
 #include "Handles.hpp"
 #include "Paths.hpp"
+#include "Text.hpp"
 
 #include <algorithm>
 #include <stdexcept>
@@ -27,25 +28,39 @@ LONG OpenKey(const Key& key, REGSAM access, ScopedRegistryKey& handle)
                            : RegOpenKeyExA(root, key.GetSubKeyPath().c_str(), 0, access, handle.Receive());
 }
 
-// Reads the raw data into a buffer one byte longer than the stored data, so
-// that data stored without a terminating NUL, or with no bytes at all, is
-// never read past.
-LONG QueryData(HKEY key, const std::string& name, std::string& data, DWORD& type)
+LONG Query(HKEY key, const std::string& name, DWORD* type, BYTE* data, DWORD* size)
+{
+    return RegQueryValueExA(key, name.c_str(), nullptr, type, data, size);
+}
+
+LONG Query(HKEY key, const std::wstring& name, DWORD* type, BYTE* data, DWORD* size)
+{
+    return RegQueryValueExW(key, name.c_str(), nullptr, type, data, size);
+}
+
+// Reads the raw data into a buffer longer than the stored data, so that data
+// stored without a terminating NUL, or with no bytes at all, is never read
+// past.
+template <class Char>
+LONG QueryData(HKEY key, const std::basic_string<Char>& name, std::basic_string<Char>& data, DWORD& type)
 {
     for (;;) {
         DWORD size = 0;
-        LONG result = RegQueryValueExA(key, name.c_str(), nullptr, nullptr, nullptr, &size);
+        LONG result = Query(key, name, nullptr, nullptr, &size);
         if (result != ERROR_SUCCESS) {
             return result;
         }
-        std::vector<char> buffer(size + 1, '\0');
-        result = RegQueryValueExA(key, name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(buffer.data()), &size);
+        std::vector<Char> buffer(size / sizeof(Char) + 2, Char());
+        result = Query(key, name, &type, reinterpret_cast<BYTE*>(buffer.data()), &size);
         if (result != ERROR_MORE_DATA) { // which means the value grew between the two queries
-            data.assign(buffer.data(), result == ERROR_SUCCESS ? size : 0);
+            data.assign(buffer.data(), result == ERROR_SUCCESS ? size / sizeof(Char) : 0);
             return result;
         }
     }
 }
+
+std::basic_string<char> NameAs(const std::string& name, char) { return name; }
+std::basic_string<wchar_t> NameAs(const std::string& name, wchar_t) { return WideFromUtf8(name); }
 
 } // namespace
 
@@ -103,13 +118,16 @@ bool Value::Exists() const
     return result == ERROR_SUCCESS;
 }
 
-void Value::Read(std::string& data, std::uint32_t& type) const
+void Value::Read(std::string& data, std::uint32_t& type) const { ReadAs(data, type); }
+
+template <class Char>
+void Value::ReadAs(std::basic_string<Char>& data, std::uint32_t& type) const
 {
     ScopedRegistryKey handle;
     DWORD queriedType = 0;
     LONG result = OpenKey(key, KEY_QUERY_VALUE, handle);
     if (result == ERROR_SUCCESS) {
-        result = QueryData(handle.Get(), name, data, queriedType);
+        result = QueryData(handle.Get(), NameAs(name, Char()), data, queriedType);
     }
     if (handle) { // a failure to close counts as a failure of the read
         const LONG closed = RegCloseKey(handle.Release());
@@ -120,7 +138,7 @@ void Value::Read(std::string& data, std::uint32_t& type) const
     }
     type = queriedType;
     if (IsStringType(type)) {
-        data.erase(std::min(data.find('\0'), data.size()));
+        data.erase(std::min(data.find(Char()), data.size()));
     }
 }
 
@@ -130,16 +148,21 @@ void Value::Fail(long result) const
     throw std::runtime_error(result == ERROR_FILE_NOT_FOUND ? text : text + " (" + SystemErrorText(result) + ")");
 }
 
-std::string Value::GetString() const
+template <class Char>
+std::basic_string<Char> Value::GetStringAs() const
 {
-    std::string data;
+    std::basic_string<Char> data;
     std::uint32_t type = 0;
-    Read(data, type);
+    ReadAs(data, type);
     if (!IsStringType(type)) {
         throw std::invalid_argument("Incompatible value type of \"" + GetFullName() + "\"");
     }
     return data;
 }
+
+std::string Value::GetString() const { return GetStringAs<char>(); }
+
+std::wstring Value::GetWideString() const { return GetStringAs<wchar_t>(); }
 
 std::string Value::GetFullName() const
 {

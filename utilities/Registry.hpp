@@ -45,9 +45,16 @@ public:
     // String types only (REG_SZ unexpanded, REG_EXPAND_SZ, first string of
     // REG_MULTI_SZ); throws std::invalid_argument for any other type.
     std::string GetString() const;
+    // The same, read with the system's wide functions: whole even where the
+    // ANSI code page lacks characters of it.
+    std::wstring GetWideString() const;
     std::string GetFullName() const;
 
 private:
+    template <class Char>
+    void ReadAs(std::basic_string<Char>& data, std::uint32_t& type) const;
+    template <class Char>
+    std::basic_string<Char> GetStringAs() const;
     // Throws the failure to read the value, with the system's reason unless
     // the value or its key is simply not there.
     [[noreturn]] void Fail(long result) const;

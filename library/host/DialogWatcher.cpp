@@ -1,5 +1,7 @@
 #include "DialogWatcher.hpp"
 
+#include "Text.hpp"
+
 namespace {
 
 struct Search {
@@ -83,8 +85,9 @@ DWORD WINAPI DialogWatcher::Watch(void* watcher)
             continue;
         }
         const HWND item = GetDlgItem(dialog, self.textControl);
-        std::string text(static_cast<size_t>(GetWindowTextLengthA(item)) + 1, '\0');
-        text.resize(static_cast<size_t>(GetWindowTextA(item, text.data(), static_cast<int>(text.size()))));
+        std::wstring wide(static_cast<size_t>(GetWindowTextLengthW(item)) + 1, L'\0');
+        wide.resize(static_cast<size_t>(GetWindowTextW(item, wide.data(), static_cast<int>(wide.size()))));
+        const std::string text = Utilities::Utf8FromWide(wide);
         {
             const Lock lock(self.guard);
             self.texts.push_back(text);

@@ -19,7 +19,7 @@ public:
 
     DialogWatcher(std::string caption, int textControl, Action action, Scope scope = Scope::ThisProcess);
     ~DialogWatcher();
-    // The texts of the dialogs handled so far, in order.
+    // The texts of the dialogs handled so far, in order, in UTF-8.
     std::vector<std::string> Texts() const;
 
     // Clicks a button the way the dialog manager reports it.

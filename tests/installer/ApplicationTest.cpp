@@ -47,6 +47,8 @@ public:
         operations.push_back("host check");
         keywords = {"test host window"};
     }
+    bool IsHostInUse() override { return false; }
+    void CheckInstall() override { operations.push_back("check"); }
     void Install() override { operations.push_back("install"); }
     void Uninstall() override { operations.push_back("uninstall"); }
 
@@ -70,9 +72,9 @@ TEST(Application, TheFirstOperationAskedForRunsAfterTheHostIsClosedOrTheUsageIsS
         DialogWatcher::Press(prompt, IDRETRY);
     });
     const std::pair<const char*, Operations> rows[] = {
-        {"-u", {"host check", "host check", "host check", "uninstall"}}, {"-i", {"host check", "install"}},
-        {"-r", {"host check", "uninstall", "install"}}, {"-u -r", {"host check", "uninstall"}},
-        {"-i --reinstall", {"host check", "install"}}, {"please install", {"host check"}},
+        {"-u", {"host check", "host check", "host check", "uninstall"}}, {"-i", {"host check", "check", "install"}},
+        {"-r", {"host check", "check", "uninstall", "install"}}, {"-u -r", {"host check", "uninstall"}},
+        {"-i --reinstall", {"host check", "check", "install"}}, {"please install", {}},
         {"", {}}, {" \t ", {}}, {"-h", {}}, {"--help --install", {}},
     };
     for (const auto& [commandLine, operations] : rows) {
@@ -82,13 +84,13 @@ TEST(Application, TheFirstOperationAskedForRunsAfterTheHostIsClosedOrTheUsageIsS
     }
     EXPECT_EQ(std::vector<std::string>(2, "Please close all running instances of Test Host and press Retry in order to proceed."),
               prompts.Texts());
-    EXPECT_EQ(std::vector<std::string>(4, "Options:\n"
+    EXPECT_EQ(std::vector<std::string>(5, "Options:\n"
                                           "  -h [ --help ]         show this help message\n"
                                           "  -i [ --install ]      perform installation\n"
                                           "  -u [ --uninstall ]    perform uninstallation\n"
                                           "  -r [ --reinstall ]    perform reinstallation\n"),
               usage.Texts());
-    EXPECT_EQ((std::vector<std::string>{"warning", "warning", "information", "information", "information", "information"}), icons);
+    EXPECT_EQ((std::vector<std::string>{"warning", "warning", "information", "information", "information", "information", "information"}), icons);
     for (const char* commandLine : {"-i -u", "-h -i -u", "-r \"-i\"  -u"}) {
         RecordingApplication application(commandLine);
         EXPECT_EQ(std::string("Installer: Cannot perform specified operation \"") + commandLine + "\"",

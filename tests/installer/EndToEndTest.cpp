@@ -3,6 +3,7 @@
 #include "Layout.hpp"
 
 #include "Paths.hpp"
+#include "Text.hpp"
 
 #include <boost/filesystem/operations.hpp>
 #include <gtest/gtest.h>
@@ -21,18 +22,17 @@ using Outcome = std::vector<long>;
 
 class EndToEndTest : public ::testing::Test, protected DreamweaverLayout {
 protected:
-    Outcome Run(const std::string& arguments, int promptAnswer = IDABORT)
+    Outcome Run(const std::string& arguments, DialogWatcher::Action prompt = DialogWatcher::Pressing(IDABORT))
     {
         const auto any = DialogWatcher::Scope::AnyProcess;
         const DialogWatcher errors("Error", 0xFFFF, DialogWatcher::Pressing(IDOK), any);
-        const DialogWatcher prompts("Installer", 0xFFFF, DialogWatcher::Pressing(promptAnswer), any);
+        const DialogWatcher prompts("Installer", 0xFFFF, prompt, any);
         const DialogWatcher usages("Usage", 0xFFFF, DialogWatcher::Pressing(IDOK), any);
-        std::string commandLine = "\"" + HostFile(FITWRIGHT_EXE) + "\" " + arguments;
-        STARTUPINFOA startup = {};
+        std::wstring commandLine = L"\"" + program.wstring() + L"\" " + Utilities::WideFromUtf8(arguments);
+        STARTUPINFOW startup = {};
         startup.cb = sizeof startup;
         PROCESS_INFORMATION started = {};
-        EXPECT_TRUE(CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, distribution.string().c_str(),
-                                   &startup, &started));
+        EXPECT_TRUE(CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, startIn.c_str(), &startup, &started));
         const Utilities::ScopedHandle process(started.hProcess), thread(started.hThread);
         DWORD exitCode = 0;
         if (WaitForSingleObject(process.Get(), 60000) != WAIT_OBJECT_0 || !GetExitCodeProcess(process.Get(), &exitCode)) {
@@ -59,6 +59,8 @@ protected:
         }
     }
 
+    // The installer is started from the distribution's folder unless a test says otherwise.
+    fs::path program = HostFile(FITWRIGHT_EXE), startIn = distribution;
     std::string lastError;
 };
 
@@ -68,6 +70,11 @@ TEST_F(EndToEndTest, InstallingTwiceReinstallingAndUninstallingLeaveOneSetOfEver
 {
     WriteFile(obsolete, "old release");
     EXPECT_EQ((Outcome{0, 0, 0, 0}), Run("--install"));
+    // Started elsewhere, as a shortcut or a command prompt may start it, it
+    // takes the files beside it.
+    fs::copy_file(program, distribution / "Fitwright.exe");
+    program = distribution / "Fitwright.exe";
+    startIn = root.path;
     EXPECT_EQ((Outcome{0, 0, 0, 0}), Run("-i"));
     Expect(true, Configuration());
     Expect(true, user);
@@ -90,7 +97,7 @@ TEST_F(EndToEndTest, InstallingTwiceReinstallingAndUninstallingLeaveOneSetOfEver
 // An Extension Manager registered without a folder names no place for packages.
 TEST_F(EndToEndTest, WithoutAUserFolderExtensionManagerFolderOrConfigurationFilesOnlyTheInstallationsFilesAreWritten)
 {
-    fs::remove_all(root / L"Donn\u00E9es");
+    fs::remove_all(applicationData);
     manager.SetString("Extension Manager.exe");
     fs::remove(Menus(Configuration()));
     fs::remove(InsertBar(Configuration()));
@@ -100,17 +107,50 @@ TEST_F(EndToEndTest, WithoutAUserFolderExtensionManagerFolderOrConfigurationFile
     }
     EXPECT_FALSE(Exists(Menus(Configuration())) || Exists(InsertBar(Configuration())) || Exists(distribution / "Configuration"));
     EXPECT_EQ((Outcome{0, 0, 0, 0}), Run("-u"));
-    EXPECT_FALSE(Exists(root / L"Donn\u00E9es") || Exists(root / "EM") || Exists(Menus(Configuration())));
+    EXPECT_FALSE(Exists(applicationData) || Exists(root / "EM") || Exists(Menus(Configuration())));
 }
 
-TEST_F(EndToEndTest, NoSwitchOrARunningDreamweaverLeftRunningChangeNothing)
+// A running Dreamweaver shows itself by a window's title, by a process of its
+// registered program, or by holding its deployed library.
+TEST_F(EndToEndTest, NoSwitchOrARunningDreamweaverChangeNothingUntilTheUserLetsTheRunGoOn)
 {
     WriteFile(obsolete, "old release");
     EXPECT_EQ((Outcome{1, 0, 0, 1}), Run(""));
-    const TitledWindow dreamweaver("Macromedia Dreamweaver MX 2004 - [index.html]");
-    EXPECT_EQ((Outcome{1, 0, 1, 0}), Run("-i", IDABORT));
+    EXPECT_EQ((Outcome{1, 0, 0, 1}), Run("install now"));
+    {
+        const TitledWindow dreamweaver("Macromedia Dreamweaver MX 2004 - [index.html]");
+        EXPECT_EQ((Outcome{1, 0, 1, 0}), Run("-i"));
+    }
+    {
+        ScopedRegistryValue registered(DreamweaverKey, "");
+        registered.SetString("\"" + NativeText(root / "Adobe/DREAMWEAVER.EXE") + "\"");
+        fs::create_directories(root / "Adobe");
+        fs::copy_file(HostFile(EXIT_AFTER_EXE), root / "Adobe/Dreamweaver.exe");
+        std::wstring commandLine = (root / "Adobe/Dreamweaver.exe").wstring() + L" 60000 0";
+        STARTUPINFOW startup = {};
+        startup.cb = sizeof startup;
+        PROCESS_INFORMATION started = {};
+        ASSERT_TRUE(CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &started));
+        const Utilities::ScopedHandle process(started.hProcess), thread(started.hThread);
+        EXPECT_EQ((Outcome{1, 0, 1, 0}), Run("-i"));
+        TerminateProcess(process.Get(), 0);
+        WaitForSingleObject(process.Get(), 10000);
+    }
     EXPECT_TRUE(Exists(obsolete) && !Exists(Configuration() / "Floaters"));
-    EXPECT_EQ((Outcome{0, 0, 1, 0}), Run("-i", IDIGNORE));
+    WriteFile(Source("Loomlet.dll"), ReadFile(HostFile(LOOMLET_DLL)));
+    {
+        const TitledWindow dreamweaver("Macromedia Dreamweaver 8");
+        EXPECT_EQ((Outcome{0, 0, 1, 0}), Run("-i", DialogWatcher::Pressing(IDIGNORE)));
+    }
+    Expect(true, Configuration());
+    Utilities::ScopedModule library(LoadLibraryW((Configuration() / "JSExtensions/Loomlet.dll").c_str()));
+    ASSERT_TRUE(library);
+    EXPECT_EQ((Outcome{1, 0, 1, 0}), Run("-u"));
+    Expect(true, Configuration());
+    EXPECT_EQ((Outcome{0, 0, 1, 0}), Run("-r", [&](HWND prompt, const std::string&) {
+        library.Close();
+        DialogWatcher::Press(prompt, IDRETRY);
+    }));
     Expect(true, Configuration());
 }
 
@@ -124,13 +164,19 @@ TEST_F(EndToEndTest, AFailureStopsTheRunWhereItHappens)
     };
     const std::string folderMissing =
         "Installer: Dreamweaver information has been found, but the directory where it should reside does not exist under \"";
+    // Held as another program holds it: under Wine, as root, file rights
+    // would stop nothing, but a sharing mode does.
+    Utilities::ScopedHandle holding;
+    const auto hold = [&](const fs::path& file, DWORD sharing) {
+        holding = Utilities::ScopedHandle(CreateFileW(file.c_str(), GENERIC_READ, sharing, nullptr, OPEN_EXISTING, 0, nullptr));
+        EXPECT_TRUE(holding) << file;
+    };
     const struct {
         std::function<void()> arrange;
         std::string error;
         fs::path present, absent; // after the run
         const char* command = "-i";
-        fs::path held = {}; // open during the run, with these sharing modes
-        DWORD sharing = 0;
+        long prompts = 0; // each answered with Ignore
     } rows[] = {
         {[&] { path.Delete(); }, "Installer: Dreamweaver has not been found on this machine. Try to reinstall Dreamweaver MX 2004 or newer.",
          obsolete, Configuration() / "Floaters"},
@@ -140,43 +186,44 @@ TEST_F(EndToEndTest, AFailureStopsTheRunWhereItHappens)
         {[&] { path.SetString("%ProgramFiles%", REG_EXPAND_SZ); }, folderMissing + "%ProgramFiles%\"", obsolete, Configuration() / "Floaters"},
         {[&] { path.SetRaw(REG_DWORD, std::string("\1\0\0\0", 4)); }, "Incompatible value type of \"" + std::string(DreamweaverKey) + "\\Path\"",
          obsolete, Configuration() / "Floaters"},
-        {[&] { fs::remove_all(distribution / "Files"); },
-         "Installer: Cannot copy source file \"Files\\Loomlet.dll\" to target location \"" +
-             NativeText(Configuration() / "JSExtensions/Loomlet.dll") + "\" (",
-         {}, obsolete},
-        {[&] { appData.Delete(); }, "Cannot get value \"" + std::string(ShellFoldersKey) + "\\AppData\"", SharedScript(),
-         Package("VNLExtensionEN.mxi")},
+        // A virus scanner took one file away: nothing is touched.
+        {[&] { fs::remove(Source("VNLObject.png")); },
+         "Installer: Cannot copy source file \"Files\\VNLObject.png\" to target location \"" +
+             NativeText(Configuration() / "Objects/Common/VNLObject.png") + "\" (" + Reason(ERROR_FILE_NOT_FOUND) + ")",
+         obsolete, Configuration() / "Floaters"},
+        {[&] { appData.Delete(); }, "Cannot get value \"" + std::string(ShellFoldersKey) + "\\AppData\"", obsolete, Configuration() / "Floaters"},
+        {[&] { holding = Utilities::ScopedHandle(CreateMutexW(nullptr, FALSE, L"Global\\Vantrelle Fitwright")); },
+         "Installer: Another installer is running. Wait until it has finished, then try again.", obsolete, Configuration() / "Floaters"},
         // The entry of the Window menu is in place when the Insert menu's item is found missing.
         {[&] { replace(menus, "_Insert_Comment", "_Insert_Table"); },
          "Installer: Cannot add the Vantrelle entries to \"" + NativeText(menus) + "\": the item \"DWMenu_Insert_Comment\" they follow is missing",
          user / "Help/VNLHelpEN.html", Package("VNLExtensionEN.mxi")},
-        // Held open even with every sharing mode, or read-only: Windows would not replace it.
-        {[] {}, "Installer: Cannot edit \"" + NativeText(menus) + "\" (" + Reason(ERROR_SHARING_VIOLATION) + ")", user / "Help/VNLHelpEN.html",
-         Package("VNLExtensionEN.mxi"), "-i", menus, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE},
+        // Held open without sharing its deletion for longer than a scanner
+        // holds it, or read-only: Windows would not replace it.
+        {[&] { hold(menus, FILE_SHARE_READ | FILE_SHARE_WRITE); },
+         "Installer: Cannot edit \"" + NativeText(menus) + "\" (" + Reason(ERROR_SHARING_VIOLATION) + ")", user / "Help/VNLHelpEN.html",
+         Package("VNLExtensionEN.mxi")},
         {[&] { SetFileAttributesW(menus.c_str(), FILE_ATTRIBUTE_READONLY); },
          "Installer: Cannot edit \"" + NativeText(menus) + "\" (" + Reason(ERROR_ACCESS_DENIED) + ")", user / "Help/VNLHelpEN.html",
          Package("VNLExtensionEN.mxi")},
+        // A deployed file in use is asked about like a running Dreamweaver;
+        // Ignore goes on until its removal fails.
         {[&] {
              for (const fs::path& file : {Configuration() / "Objects/Common/VNLObject.png", Configuration() / "Help/VNLHelpEN.html", strings}) {
                  WriteFile(file, "installed");
              }
+             hold(strings, 0);
          },
          "Installer: Cannot remove \"" + NativeText(strings) + "\" (", Configuration() / "Help/VNLHelpEN.html",
-         Configuration() / "Objects/Common/VNLObject.png", "-r", strings},
+         Configuration() / "Objects/Common/VNLObject.png", "-r", 1},
     };
     for (const auto& row : rows) {
         Arrange();
         WriteFile(obsolete, "old release");
         row.arrange();
         const std::string before = ReadFile(menus);
-        {
-            // Held as another program holds it: under Wine, as root, file rights
-            // would stop nothing, but a sharing mode does.
-            const Utilities::ScopedHandle held(
-                row.held.empty() ? nullptr : CreateFileW(row.held.c_str(), GENERIC_READ, row.sharing, nullptr, OPEN_EXISTING, 0, nullptr));
-            EXPECT_TRUE(row.held.empty() || held) << row.held;
-            EXPECT_EQ((Outcome{1, 1, 0, 0}), Run(row.command)) << row.error;
-        }
+        EXPECT_EQ((Outcome{1, 1, row.prompts, 0}), Run(row.command, DialogWatcher::Pressing(IDIGNORE))) << row.error;
+        holding.Close();
         EXPECT_EQ(row.error, lastError.substr(0, row.error.size()));
         EXPECT_TRUE(row.present.empty() || Exists(row.present)) << row.error;
         EXPECT_FALSE(Exists(row.absent)) << row.error;

@@ -10,9 +10,10 @@ DreamweaverLayout::DreamweaverLayout() { Arrange(); }
 
 void DreamweaverLayout::Arrange()
 {
-    path.SetString(Utilities::NativeText(installation) + "\\;C:\\Elsewhere"); // the first folder, by its own name
-    appData.SetString(Utilities::NativeText(root / L"Donn\u00E9es"));
-    manager.SetString(Utilities::NativeText(root / "EM/Extension Manager.exe"));
+    // The first folder, by its own name; Windows accepts App Paths values in quotes.
+    path.SetString("\"" + Utilities::NativeText(installation) + "\\\";C:\\Elsewhere");
+    appData.SetString(Utilities::NativeText(applicationData));
+    manager.SetString("\"" + Utilities::NativeText(root / "EM/Extension Manager.exe") + "\"");
     fs::remove_all(root.path);
     fs::create_directories(root.path);
     const fs::path samples = HostFile(TEST_DATA_DIR "/Configuration");

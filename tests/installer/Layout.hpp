@@ -25,8 +25,8 @@ inline constexpr std::pair<const char*, const char*> ConfigurationFiles[] = {
 
 // Dreamweaver with both configuration folders holding the sample menus and
 // insert bar, the Extension Manager, and a distribution whose files differ
-// in size and content. The folders have names with characters beyond ASCII
-// from the ANSI code page, as registry texts carry them.
+// in size and content. The folders have names with characters that the ANSI
+// code page lacks, which only the registry's wide texts carry.
 class DreamweaverLayout {
 public:
     DreamweaverLayout();
@@ -44,8 +44,9 @@ public:
     ScopedRegistryValue appData{ShellFoldersKey, "AppData"};
     ScopedRegistryValue manager{ExtensionManagerKey, ""};
     TempFolder root;
-    const fs::path installation = root / L"Program Files/Macromedia/Dreamweaver 8 \u00E9";
-    const fs::path user = root / L"Donn\u00E9es/Macromedia/Dreamweaver 8 \u00E9/Configuration";
+    const fs::path installation = root / L"Program Files/Macromedia/Dreamweaver 8 \u0142";
+    const fs::path applicationData = root / L"Dane \u0142";
+    const fs::path user = applicationData / L"Macromedia/Dreamweaver 8 \u0142/Configuration";
     const fs::path distribution = root / "Vantrelle";
     const fs::path obsolete = Configuration() / "JSExtensions/VNL.dll";
 };

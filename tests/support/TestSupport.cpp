@@ -1,6 +1,7 @@
 #include "TestSupport.hpp"
 
 #include "Registry.hpp"
+#include "Text.hpp"
 
 #include <boost/filesystem/operations.hpp>
 #include <boost/system/error_code.hpp>
@@ -53,6 +54,14 @@ ScopedRegistryValue::ScopedRegistryValue(const std::string& keyPath, std::string
 ScopedRegistryValue::~ScopedRegistryValue()
 {
     !keyExisted ? DeleteKey() : valueExisted ? SetRaw(oldType, oldData) : Delete();
+}
+
+void ScopedRegistryValue::SetString(const std::string& text, DWORD type)
+{
+    const std::wstring wide = Utilities::WideFromUtf8(text);
+    const auto size = static_cast<DWORD>((wide.size() + 1) * sizeof(wchar_t));
+    EXPECT_EQ(ERROR_SUCCESS, SHSetValueW(root, Utilities::WideFromUtf8(subKey).c_str(), Utilities::WideFromUtf8(name).c_str(), type, wide.c_str(), size))
+        << subKey << "\\" << name;
 }
 
 void ScopedRegistryValue::SetRaw(DWORD type, const std::string& bytes)

@@ -53,7 +53,8 @@ public:
     ScopedRegistryValue(const std::string& keyPath, std::string name);
     ~ScopedRegistryValue();
     ScopedRegistryValue(const ScopedRegistryValue&) = delete;
-    void SetString(const std::string& text, DWORD type = REG_SZ) { SetRaw(type, std::string(text.c_str(), text.size() + 1)); }
+    // A UTF-8 text, stored in the system's wide characters.
+    void SetString(const std::string& text, DWORD type = REG_SZ);
     void SetRaw(DWORD type, const std::string& bytes); // no terminator added
     void Delete();
     void DeleteKey(); // with everything below it

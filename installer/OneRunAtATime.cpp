@@ -1,0 +1,30 @@
+#include "OneRunAtATime.hpp"
+
+#include "Exception.hpp"
+#include "Messages.hpp"
+#include "Paths.hpp"
+
+namespace Installer {
+
+namespace {
+
+// In the global namespace, so that a run in another session counts too.
+constexpr const wchar_t* MutexName = L"Global\\Vantrelle Fitwright";
+
+} // namespace
+
+OneRunAtATime::OneRunAtATime()
+{
+    SetLastError(ERROR_SUCCESS);
+    mutex = Utilities::ScopedHandle(CreateMutexW(nullptr, FALSE, MutexName));
+    const DWORD error = GetLastError();
+    // Another account's run leaves a mutex that this one may not open.
+    if (error == ERROR_ALREADY_EXISTS || (!mutex && error == ERROR_ACCESS_DENIED)) {
+        throw Exception(Messages::AlreadyRunning);
+    }
+    if (!mutex) {
+        throw Exception(std::string(Messages::NoRunCheck) + " (" + Utilities::SystemErrorText(error) + ")");
+    }
+}
+
+} // namespace Installer
