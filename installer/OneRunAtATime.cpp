@@ -13,10 +13,9 @@ constexpr const wchar_t* MutexName = L"Global\\Vantrelle Fitwright";
 
 } // namespace
 
-OneRunAtATime::OneRunAtATime()
+OneRunAtATime::OneRunAtATime() : mutex(CreateMutexW(nullptr, FALSE, MutexName))
 {
-    SetLastError(ERROR_SUCCESS);
-    mutex = Utilities::ScopedHandle(CreateMutexW(nullptr, FALSE, MutexName));
+    // Set by every call: ERROR_ALREADY_EXISTS when the mutex was there before.
     const DWORD error = GetLastError();
     // Another account's run leaves a mutex that this one may not open.
     if (error == ERROR_ALREADY_EXISTS || (!mutex && error == ERROR_ACCESS_DENIED)) {
