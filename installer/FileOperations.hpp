@@ -3,6 +3,9 @@
 
 namespace Installer {
 
+// Copy and Remove wait out another program's brief hold on a file before
+// they fail.
+
 // Puts a copy of source at target, creating missing folders and replacing
 // what was there; verifies the copy's size. Throws Installer::Exception.
 void Copy(const boost::filesystem::path& source, const boost::filesystem::path& target);
@@ -14,8 +17,6 @@ void CheckSource(const boost::filesystem::path& source, const boost::filesystem:
 // Removes the path with everything below it; a path that does not exist is
 // no error. Throws Installer::Exception.
 void Remove(const boost::filesystem::path& path);
-
-// Both wait out another program's brief hold on a file before they fail.
 
 // Whether another program holds the file so that it cannot be removed or
 // replaced now: it has the file open without sharing it, or runs it as a
