@@ -15,10 +15,10 @@ constexpr const wchar_t* MutexName = L"Global\\Vantrelle Fitwright";
 
 OneRunAtATime::OneRunAtATime() : mutex(CreateMutexW(nullptr, FALSE, MutexName))
 {
-    // Set by every call: ERROR_ALREADY_EXISTS when the mutex was there before.
+    // Set by every call: ERROR_ALREADY_EXISTS when the mutex was there
+    // before, ERROR_ACCESS_DENIED when another account's run made it.
     const DWORD error = GetLastError();
-    // Another account's run leaves a mutex that this one may not open.
-    if (error == ERROR_ALREADY_EXISTS || (!mutex && error == ERROR_ACCESS_DENIED)) {
+    if (error == ERROR_ALREADY_EXISTS || error == ERROR_ACCESS_DENIED) {
         throw Exception(Messages::AlreadyRunning);
     }
     if (!mutex) {
