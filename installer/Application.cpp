@@ -1,7 +1,6 @@
 #include "Application.hpp"
 
 #include "Exception.hpp"
-#include "MessageBox.hpp"
 #include "Messages.hpp"
 #include "OneRunAtATime.hpp"
 
@@ -14,22 +13,49 @@ namespace po = boost::program_options;
 
 namespace Installer {
 
-Application::Application(const std::string& commandLine)
-    : commandLine(commandLine), options("Options", 80)
+namespace {
+
+po::options_description OptionTable()
 {
+    po::options_description options("Options", 80);
     options.add_options()
         ("help,h", "show this help message")
         ("install,i", "perform installation")
         ("uninstall,u", "perform uninstallation")
-        ("reinstall,r", "perform reinstallation");
+        ("reinstall,r", "perform reinstallation")
+        ("quiet,q", "show no message box (but the usage that -h asks for)")
+        ("log,l", po::value<std::string>()->value_name("FILE"), "append a log of the run to FILE");
+    return options;
+}
+
+} // namespace
+
+Application::Application(const std::string& commandLine, Log& log)
+    : log(log), commandLine(commandLine), options(OptionTable())
+{
     // Words that are not options are accepted and ignored: there is no
     // positional-argument description. No option has a notifier, so the
     // stored values need no po::notify.
     po::store(po::command_line_parser(po::split_winmain(commandLine)).options(options).run(), variables);
 }
 
+bool Application::AsksForQuiet(const std::string& commandLine)
+{
+    try {
+        po::variables_map found;
+        po::store(po::command_line_parser(po::split_winmain(commandLine)).options(OptionTable()).allow_unregistered().run(), found);
+        return found.count("quiet") != 0;
+    } catch (const std::exception&) {
+        return false;
+    }
+}
+
 int Application::Run()
 {
+    log.SetQuiet(IsGiven("quiet"));
+    if (IsGiven("log")) {
+        log.Open(variables["log"].as<std::string>(), commandLine);
+    }
     if (IsGiven("install") && IsGiven("uninstall")) {
         throw Exception((boost::format(Messages::Contradiction) % commandLine).str());
     }
@@ -43,16 +69,15 @@ int Application::Run()
     if (!CloseRunningHosts()) {
         return 1;
     }
-    if (IsGiven("uninstall")) {
-        Uninstall();
-        return 0;
-    }
     // A reinstall that could not install would only uninstall.
-    CheckInstall();
-    if (!IsGiven("install")) {
+    const bool installs = !IsGiven("uninstall");
+    Prepare(installs);
+    if (IsGiven("uninstall") || !IsGiven("install")) {
         Uninstall();
     }
-    Install();
+    if (installs) {
+        Install();
+    }
     return 0;
 }
 
@@ -63,18 +88,22 @@ bool Application::ChoosesOperation() const
     return IsGiven("install") || IsGiven("uninstall") || IsGiven("reinstall");
 }
 
-void Application::ShowUsage() const
+void Application::ShowUsage()
 {
     std::ostringstream usage;
     usage << options;
-    ShowMessage(usage.str(), Messages::UsageCaption, MessageKind::Information);
+    log.Show(usage.str(), Messages::UsageCaption, MessageKind::Information, IsGiven("help"));
 }
 
 bool Application::CloseRunningHosts()
 {
     const std::string message = (boost::format(Messages::CloseHost) % GetHostName()).str();
-    while (IsHostRunning()) {
-        switch (AskAbortRetryIgnore(message, Messages::PromptCaption)) {
+    if (!IsHostRunning()) {
+        log.Write((boost::format(Messages::NoHostRunning) % GetHostName()).str());
+        return true;
+    }
+    do {
+        switch (log.Ask(message, Messages::PromptCaption)) {
         case Answer::Retry:
             continue;
         case Answer::Abort:
@@ -82,7 +111,7 @@ bool Application::CloseRunningHosts()
         case Answer::Ignore:
             return true;
         }
-    }
+    } while (IsHostRunning());
     return true;
 }
 

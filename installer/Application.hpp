@@ -1,6 +1,8 @@
 #pragma once
 // The installer application: command line, option table, and the decision
 // which host operation to run. What differs by host is a virtual operation.
+#include "Log.hpp"
+
 #include <boost/program_options/options_description.hpp>
 #include <boost/program_options/variables_map.hpp>
 
@@ -11,8 +13,13 @@ namespace Installer {
 
 class Application {
 public:
-    // Parses the command line; throws what the option parser throws.
-    explicit Application(const std::string& commandLine);
+    // Parses the command line; throws what the option parser throws. The
+    // run reports to the log.
+    Application(const std::string& commandLine, Log& log);
+
+    // Whether the command line asks for a quiet run, also where its other
+    // words stop the parsing, so that a setup's run shows no box for them.
+    static bool AsksForQuiet(const std::string& commandLine);
 
     // Runs the operation the command line asks for; returns the exit code.
     int Run();
@@ -26,8 +33,9 @@ public:
     // Whether the host's program runs or holds a file that the operations
     // remove or replace, whatever its windows' titles say.
     virtual bool IsHostInUse() = 0;
-    // Throws when an install lacks something it needs, before it changes anything.
-    virtual void CheckInstall() = 0;
+    // Before anything changes: reports where the operations work and, for an
+    // install, throws when it lacks something it needs.
+    virtual void Prepare(bool installing) = 0;
     virtual void Install() = 0;
     virtual void Uninstall() = 0;
 
@@ -35,10 +43,12 @@ protected:
     // Always destroyed as its concrete type, never through this base.
     ~Application() = default;
 
+    Log& log;
+
 private:
     bool IsGiven(const char* option) const;
     bool ChoosesOperation() const;
-    void ShowUsage() const;
+    void ShowUsage();
     // Asks the user to close running hosts; false when the user gives up.
     bool CloseRunningHosts();
 

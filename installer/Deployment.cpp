@@ -44,8 +44,12 @@ void DreamweaverInstaller::Uninstall()
     UninstallExtensionPackage();
 }
 
-void DreamweaverInstaller::CheckInstall()
+void DreamweaverInstaller::Prepare(bool installing)
 {
+    ReportFolders();
+    if (!installing) {
+        return;
+    }
     for (const auto& [source, target] : GetCopies()) {
         CheckSource(source, target);
     }
@@ -121,7 +125,7 @@ void DreamweaverInstaller::InstallConfiguration(const fs::path& configurationFol
     FileList copies;
     GetConfigurationCopies(configurationFolder, copies);
     for (const auto& [source, target] : copies) {
-        Copy(source, target);
+        Copy(source, target, log);
     }
     RemoveMenuEntries(configurationFolder);
     AddMenuEntries(configurationFolder);
@@ -132,18 +136,18 @@ void DreamweaverInstaller::UninstallConfiguration(const fs::path& configurationF
     FileList files;
     GetFileList(files);
     for (const auto& entry : files) {
-        Remove(configurationFolder / entry.second);
+        Remove(configurationFolder / entry.second, log);
     }
     const fs::path shared = GetInstallationPath("Configuration/Shared");
     if (Utilities::Exists(shared)) {
-        Remove(shared / Deployed::SharedScript.folder / Deployed::SharedScript.name);
+        Remove(shared / Deployed::SharedScript.folder / Deployed::SharedScript.name, log);
     }
     RemoveMenuEntries(configurationFolder);
 }
 
 void DreamweaverInstaller::RemoveObsoleteFiles(const fs::path& configurationFolder)
 {
-    Remove(configurationFolder / Deployed::ObsoleteLibrary.folder / Deployed::ObsoleteLibrary.name);
+    Remove(configurationFolder / Deployed::ObsoleteLibrary.folder / Deployed::ObsoleteLibrary.name, log);
 }
 
 void DreamweaverInstaller::GetFileList(FileList& files)
@@ -159,7 +163,7 @@ void DreamweaverInstaller::InstallExtensionPackage()
     FileList copies;
     GetPackageCopies(copies);
     for (const auto& [source, target] : copies) {
-        Copy(source, target);
+        Copy(source, target, log);
     }
 }
 
@@ -170,7 +174,7 @@ void DreamweaverInstaller::UninstallExtensionPackage()
         return;
     }
     for (const char* file : Deployed::PackageFiles) {
-        Remove(folder / file);
+        Remove(folder / file, log);
     }
 }
 

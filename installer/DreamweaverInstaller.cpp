@@ -2,7 +2,7 @@
 
 namespace Installer {
 
-DreamweaverInstaller::DreamweaverInstaller(const std::string& commandLine) : Application(commandLine) {}
+DreamweaverInstaller::DreamweaverInstaller(const std::string& commandLine, Log& log) : Application(commandLine, log) {}
 
 std::string DreamweaverInstaller::GetHostName() { return "Dreamweaver"; }
 

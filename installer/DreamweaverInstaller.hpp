@@ -17,13 +17,13 @@ using FileList = std::vector<std::pair<boost::filesystem::path, boost::filesyste
 
 class DreamweaverInstaller : public Application {
 public:
-    explicit DreamweaverInstaller(const std::string& commandLine);
+    DreamweaverInstaller(const std::string& commandLine, Log& log);
 
     std::string GetHostName() override;
     std::string GetRequiredHostName() override;
     void GetWindowTitleKeywords(std::vector<std::string>& keywords) override;
     bool IsHostInUse() override;
-    void CheckInstall() override;
+    void Prepare(bool installing) override;
     void Install() override;
     void Uninstall() override;
 
@@ -36,6 +36,8 @@ public:
     boost::filesystem::path GetExtensionManagerPath(const std::string& subPath);
     // The file name of the registered Dreamweaver program; empty when none is registered.
     std::wstring GetHostProgramName();
+    // Logs the folders found, or that one is absent and skipped.
+    void ReportFolders();
     // The installation's configuration folder, and the user's when it exists.
     std::vector<boost::filesystem::path> GetConfigurationFolders();
 

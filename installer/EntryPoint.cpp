@@ -1,31 +1,34 @@
 #include "EntryPoint.hpp"
 
 #include "DreamweaverInstaller.hpp"
-#include "MessageBox.hpp"
 #include "Messages.hpp"
 
 #include <exception>
 
 namespace Installer {
 
-int RunReportingFailures(const std::function<int()>& work)
+int RunReportingFailures(Log& log, const std::function<int()>& work)
 {
     try {
         return work();
     } catch (const std::exception& failure) {
-        ShowMessage(failure.what(), Messages::ErrorCaption, MessageKind::Error);
+        log.Show(failure.what(), Messages::ErrorCaption, MessageKind::Error);
     } catch (...) {
-        ShowMessage(Messages::UnexpectedFailure, Messages::ErrorCaption, MessageKind::Error);
+        log.Show(Messages::UnexpectedFailure, Messages::ErrorCaption, MessageKind::Error);
     }
     return 1;
 }
 
 int RunInstaller(const std::string& commandLine)
 {
-    return RunReportingFailures([&commandLine] {
-        DreamweaverInstaller installer(commandLine);
+    Log log;
+    log.SetQuiet(Application::AsksForQuiet(commandLine));
+    const int exitCode = RunReportingFailures(log, [&] {
+        DreamweaverInstaller installer(commandLine, log);
         return installer.Run();
     });
+    log.Finish(exitCode);
+    return exitCode;
 }
 
 } // namespace Installer

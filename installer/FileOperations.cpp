@@ -44,7 +44,7 @@ void WhileBrieflyHeld(Calls calls)
 
 } // namespace
 
-void Copy(const fs::path& source, const fs::path& target)
+void Copy(const fs::path& source, const fs::path& target, Log& log)
 {
     try {
         WhileBrieflyHeld([&] {
@@ -61,6 +61,9 @@ void Copy(const fs::path& source, const fs::path& target)
     } catch (const std::exception& failure) {
         ThrowCannotCopy(source, target, failure.what());
     }
+    boost::system::error_code unknown; // then the source is logged as it was given
+    const fs::path fullSource = fs::absolute(source, unknown);
+    log.Write((boost::format(Messages::Copied) % Utilities::NativeText(unknown ? source : fullSource) % Utilities::NativeText(target)).str());
 }
 
 void CheckSource(const fs::path& source, const fs::path& target)
@@ -74,15 +77,19 @@ void CheckSource(const fs::path& source, const fs::path& target)
     }
 }
 
-void Remove(const fs::path& path)
+void Remove(const fs::path& path, Log& log)
 {
+    std::uintmax_t removed = 0;
     try {
-        WhileBrieflyHeld([&] { fs::remove_all(path); });
+        WhileBrieflyHeld([&] { removed = fs::remove_all(path); });
         if (Utilities::ExistsOrThrow(path)) {
             throw std::logic_error(Messages::PathStillExists);
         }
     } catch (const std::exception& failure) {
         ThrowCannotRemove(path, failure.what());
+    }
+    if (removed != 0) {
+        log.Write((boost::format(Messages::Removed) % Utilities::NativeText(path)).str());
     }
 }
 

@@ -1,5 +1,6 @@
 #include "DreamweaverInstaller.hpp"
 
+#include "DeployedFiles.hpp"
 #include "Exception.hpp"
 #include "HostRegistry.hpp"
 #include "Messages.hpp"
@@ -75,6 +76,18 @@ std::wstring DreamweaverInstaller::GetHostProgramName()
     // Only the name counts, so a text that is no valid path still names it.
     const std::wstring text = Unquoted(program.GetWideString());
     return text.substr(text.find_last_of(L"\\/") + 1);
+}
+
+void DreamweaverInstaller::ReportFolders()
+{
+    using Utilities::NativeText;
+    log.Write((boost::format(Messages::Folder) % "Installation folder" % NativeText(GetInstallationPath(""))).str());
+    const boost::filesystem::path user = GetUserDataPath("Configuration");
+    const char* const userFormat = Utilities::Exists(user) ? Messages::Folder : Messages::FolderSkipped;
+    log.Write((boost::format(userFormat) % "User configuration folder" % NativeText(user)).str());
+    const boost::filesystem::path packages = GetExtensionManagerPath(Deployed::PackageFolder);
+    log.Write(packages.empty() ? std::string(Messages::ManagerSkipped)
+                               : (boost::format(Messages::Folder) % "Extension Manager's package folder" % NativeText(packages)).str());
 }
 
 } // namespace Installer

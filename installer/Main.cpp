@@ -7,12 +7,29 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <locale>
 
-int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR commandLine, int)
+namespace {
+
+// The command line without the program's name, as WinMain gets it, but in
+// the system's wide characters, so that a log file's name stays whole.
+std::wstring Arguments()
+{
+    const std::wstring line = GetCommandLineW();
+    std::wstring::size_type at = 0;
+    for (bool quoted = false; at < line.size() && (quoted || (line[at] != L' ' && line[at] != L'\t')); ++at) {
+        quoted = line[at] == L'"' ? !quoted : quoted;
+    }
+    return line.substr(std::min(line.find_first_not_of(L" \t", at), line.size()));
+}
+
+} // namespace
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
 {
     // Every text of the installer is UTF-8, the file system's own messages
     // about paths included.
     boost::filesystem::path::imbue(std::locale(std::locale(), new boost::filesystem::detail::utf8_codecvt_facet));
-    return Installer::RunInstaller(Utilities::Utf8FromAnsi(commandLine != nullptr ? commandLine : ""));
+    return Installer::RunInstaller(Utilities::Utf8FromWide(Arguments()));
 }

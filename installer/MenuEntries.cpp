@@ -89,11 +89,19 @@ struct MissingAnchor {
     std::string id;
 };
 
+// What an edit did, entry by entry: " ID added", " ID already there", ...
+using Outcomes = std::string;
+
+void Note(Outcomes& outcomes, const char* id, const char* outcome)
+{
+    outcomes += (outcomes.empty() ? " " : ", ") + std::string(id) + " " + outcome;
+}
+
 // Inserts the entry after its anchor unless it is already there; throws
 // MissingAnchor when it is not there and the anchor is missing. One pass
 // finds whichever of the two comes first; after the anchor the entry is
 // looked for from there on.
-void AddEntry(XMLFile& file, const Item& entry, const Item& anchor, const char* text, XMLFile::Position start)
+void AddEntry(XMLFile& file, const Item& entry, const Item& anchor, const char* text, XMLFile::Position start, Outcomes& outcomes)
 {
     const Found first = FindFirst(file, {entry, anchor}, start);
     if (!first) {
@@ -101,64 +109,71 @@ void AddEntry(XMLFile& file, const Item& entry, const Item& anchor, const char* 
     }
     if (first.item == 1 && !FindFirst(file, {entry}, first.span.second)) {
         file.Insert(first.span.second, text);
+        Note(outcomes, entry.id, "added");
+    } else {
+        Note(outcomes, entry.id, "already there");
     }
 }
 
 // Removes the first tag of each item; the line feeds before them stay. One
 // pass finds both, and the later one goes first so that the span of the
 // earlier one stays right.
-void RemoveEntries(XMLFile& file, const Item& one, const Item& other)
+void RemoveEntries(XMLFile& file, const Item& one, const Item& other, Outcomes& outcomes)
 {
     const Found first = FindFirst(file, {one, other}, 0);
-    if (!first) {
-        return;
-    }
-    if (const Found second = FindFirst(file, {first.item == 0 ? other : one}, first.span.second)) {
+    const Found second = first ? FindFirst(file, {first.item == 0 ? other : one}, first.span.second) : first;
+    if (second) {
         file.Erase(second.span.first, second.span.second);
     }
-    file.Erase(first.span.first, first.span.second);
+    if (first) {
+        file.Erase(first.span.first, first.span.second);
+    }
+    Note(outcomes, one.id, first && (first.item == 0 || second) ? "removed" : "not there");
+    Note(outcomes, other.id, first && (first.item == 1 || second) ? "removed" : "not there");
 }
 
-// Edits a file that exists and saves it. One that cannot be read or saved,
-// or lacks an item that an entry goes after, stays as it was and ends the
-// operation, named with the reason.
-void EditFile(const fs::path& file, const std::function<void(XMLFile&)>& edit)
+// Edits a file that exists, saves it and logs what the edit did. One that
+// cannot be read or saved, or lacks an item that an entry goes after, stays
+// as it was and ends the operation, named with the reason.
+void EditFile(const fs::path& file, Log& log, const std::function<void(XMLFile&, Outcomes&)>& edit)
 {
     if (!Utilities::Exists(file)) {
         return;
     }
+    Outcomes outcomes;
     try {
         XMLFile xml(file, true);
-        edit(xml);
+        edit(xml, outcomes);
     } catch (const MissingAnchor& missing) {
         throw Exception((boost::format(Messages::MissingAnchor) % Utilities::NativeText(file) % missing.id).str());
     } catch (const std::exception& failure) {
         throw Exception((boost::format(Messages::CannotEdit) % Utilities::NativeText(file) % failure.what()).str());
     }
+    log.Write((boost::format(Messages::Edited) % Utilities::NativeText(file) % outcomes).str());
 }
 
 } // namespace
 
 void DreamweaverInstaller::AddMenuEntries(const fs::path& configurationFolder)
 {
-    EditFile(MenusFile(configurationFolder), [](XMLFile& menus) {
-        AddEntry(menus, {"menuitem", "DWMenu_Window_VNL"}, {"menuitem", "DWMenu_Window_HTML"}, WindowMenuEntry, 0);
-        AddEntry(menus, {"menuitem", "DWMenu_Insert_VNLobject"}, {"menuitem", "DWMenu_Insert_Comment"}, InsertMenuEntry, 0);
+    EditFile(MenusFile(configurationFolder), log, [](XMLFile& menus, Outcomes& outcomes) {
+        AddEntry(menus, {"menuitem", "DWMenu_Window_VNL"}, {"menuitem", "DWMenu_Window_HTML"}, WindowMenuEntry, 0, outcomes);
+        AddEntry(menus, {"menuitem", "DWMenu_Insert_VNLobject"}, {"menuitem", "DWMenu_Insert_Comment"}, InsertMenuEntry, 0, outcomes);
     });
-    EditFile(InsertBarFile(configurationFolder), [](XMLFile& insertBar) {
+    EditFile(InsertBarFile(configurationFolder), log, [](XMLFile& insertBar, Outcomes& outcomes) {
         // A failed search ends at 0, so without the category the whole file is searched.
         const XMLFile::Position common = FindFirst(insertBar, {{"category", "DW_Insertbar_Common"}}, 0).span.second;
-        AddEntry(insertBar, {"button", "VNL_Object"}, {"button", "DW_TagChooser"}, InsertBarEntries, common);
+        AddEntry(insertBar, {"button", "VNL_Object"}, {"button", "DW_TagChooser"}, InsertBarEntries, common, outcomes);
     });
 }
 
 void DreamweaverInstaller::RemoveMenuEntries(const fs::path& configurationFolder)
 {
-    EditFile(MenusFile(configurationFolder), [](XMLFile& menus) {
-        RemoveEntries(menus, {"menuitem", "DWMenu_Window_VNL"}, {"menuitem", "DWMenu_Insert_VNLobject"});
+    EditFile(MenusFile(configurationFolder), log, [](XMLFile& menus, Outcomes& outcomes) {
+        RemoveEntries(menus, {"menuitem", "DWMenu_Window_VNL"}, {"menuitem", "DWMenu_Insert_VNLobject"}, outcomes);
     });
-    EditFile(InsertBarFile(configurationFolder), [](XMLFile& insertBar) {
-        RemoveEntries(insertBar, {"separator", "VNL_Object_sep"}, {"button", "VNL_Object"});
+    EditFile(InsertBarFile(configurationFolder), log, [](XMLFile& insertBar, Outcomes& outcomes) {
+        RemoveEntries(insertBar, {"separator", "VNL_Object_sep"}, {"button", "VNL_Object"}, outcomes);
     });
 }
 

@@ -14,6 +14,7 @@ inline constexpr const char* CloseHost =
 inline constexpr const char* AlreadyRunning =
     "Another installer is running. Wait until it has finished, then try again.";
 inline constexpr const char* NoRunCheck = "Cannot tell whether another installer is running";
+inline constexpr const char* CannotOpenLog = "Cannot open the log \"%1%\" (%2%)";
 inline constexpr const char* UnexpectedFailure = "Installer: An unexpected internal error occurred.";
 
 inline constexpr const char* HostNotFound = "%1% has not been found on this machine. Try to reinstall %2% or newer.";
@@ -28,5 +29,17 @@ inline constexpr const char* PathStillExists = "path still exists";
 inline constexpr const char* CannotEdit = "Cannot edit \"%1%\" (%2%)";
 inline constexpr const char* MissingAnchor =
     "Cannot add the Vantrelle entries to \"%1%\": the item \"%2%\" they follow is missing";
+
+// The log's own lines.
+inline constexpr const char* BoxShown = "Box \"%1%\" shown: %2%";
+inline constexpr const char* BoxNotShown = "Box \"%1%\" not shown: %2%";
+inline constexpr const char* ExitCode = "Exit code %1%";
+inline constexpr const char* NoHostRunning = "No running %1% found";
+inline constexpr const char* Copied = "Copied \"%1%\" to \"%2%\"";
+inline constexpr const char* Removed = "Removed \"%1%\"";
+inline constexpr const char* Edited = "Edited \"%1%\":%2%";
+inline constexpr const char* Folder = "%1%: \"%2%\"";
+inline constexpr const char* FolderSkipped = "%1%: none at \"%2%\", skipped";
+inline constexpr const char* ManagerSkipped = "Extension Manager: not registered, skipped";
 
 } // namespace Installer::Messages

@@ -35,10 +35,13 @@ DialogWatcher::Action RecordingIcon(std::vector<std::string>& icons, int button)
     };
 }
 
+// Boxes shown, no log file.
+Installer::Log boxes;
+
 // An installer application whose host operations only record that they ran.
 class RecordingApplication : public Installer::Application {
 public:
-    explicit RecordingApplication(const std::string& commandLine) : Application(commandLine) {}
+    explicit RecordingApplication(const std::string& commandLine) : Application(commandLine, boxes) {}
 
     std::string GetHostName() override { return "Test Host"; }
     std::string GetRequiredHostName() override { return "Test Host 1.0"; }
@@ -48,7 +51,7 @@ public:
         keywords = {"test host window"};
     }
     bool IsHostInUse() override { return false; }
-    void CheckInstall() override { operations.push_back("check"); }
+    void Prepare(bool installing) override { operations.push_back(installing ? "check" : "prepare"); }
     void Install() override { operations.push_back("install"); }
     void Uninstall() override { operations.push_back("uninstall"); }
 
@@ -72,8 +75,8 @@ TEST(Application, TheFirstOperationAskedForRunsAfterTheHostIsClosedOrTheUsageIsS
         DialogWatcher::Press(prompt, IDRETRY);
     });
     const std::pair<const char*, Operations> rows[] = {
-        {"-u", {"host check", "host check", "host check", "uninstall"}}, {"-i", {"host check", "check", "install"}},
-        {"-r", {"host check", "check", "uninstall", "install"}}, {"-u -r", {"host check", "uninstall"}},
+        {"-u", {"host check", "host check", "host check", "prepare", "uninstall"}}, {"-i", {"host check", "check", "install"}},
+        {"-r", {"host check", "check", "uninstall", "install"}}, {"-u -r", {"host check", "prepare", "uninstall"}},
         {"-i --reinstall", {"host check", "check", "install"}}, {"please install", {}},
         {"", {}}, {" \t ", {}}, {"-h", {}}, {"--help --install", {}},
     };
@@ -88,7 +91,9 @@ TEST(Application, TheFirstOperationAskedForRunsAfterTheHostIsClosedOrTheUsageIsS
                                           "  -h [ --help ]         show this help message\n"
                                           "  -i [ --install ]      perform installation\n"
                                           "  -u [ --uninstall ]    perform uninstallation\n"
-                                          "  -r [ --reinstall ]    perform reinstallation\n"),
+                                          "  -r [ --reinstall ]    perform reinstallation\n"
+                                          "  -q [ --quiet ]        show no message box (but the usage that -h asks for)\n"
+                                          "  -l [ --log ] FILE     append a log of the run to FILE\n"),
               usage.Texts());
     EXPECT_EQ((std::vector<std::string>{"warning", "warning", "information", "information", "information", "information", "information"}), icons);
     for (const char* commandLine : {"-i -u", "-h -i -u", "-r \"-i\"  -u"}) {
@@ -104,8 +109,9 @@ TEST(EntryPoint, EveryFailureBecomesAnErrorBoxAndExitCodeOne)
     std::vector<std::string> icons;
     const DialogWatcher errors("Error", 0xFFFF, RecordingIcon(icons, IDOK));
     EXPECT_EQ(1, Installer::RunInstaller("-x"));
-    EXPECT_EQ(1, Installer::RunReportingFailures([]() -> int { throw 42; }));
-    EXPECT_EQ(0, Installer::RunReportingFailures([] { return 0; }));
+    EXPECT_EQ(1, Installer::RunInstaller("-x --quiet"));
+    EXPECT_EQ(1, Installer::RunReportingFailures(boxes, []() -> int { throw 42; }));
+    EXPECT_EQ(0, Installer::RunReportingFailures(boxes, [] { return 0; }));
     EXPECT_EQ((std::vector<std::string>{"unrecognised option '-x'", "Installer: An unexpected internal error occurred."}),
               errors.Texts());
     EXPECT_EQ(std::vector<std::string>(2, "error"), icons);

@@ -70,6 +70,8 @@ TEST_F(EndToEndTest, InstallingTwiceReinstallingAndUninstallingLeaveOneSetOfEver
 {
     WriteFile(obsolete, "old release");
     EXPECT_EQ((Outcome{0, 0, 0, 0}), Run("--install"));
+    // An entry of an earlier release is replaced by the current one.
+    WriteFile(Menus(user), std::regex_replace(ReadFile(Menus(user)), std::regex("Vantrelle Extension"), "Vantrelle 0.9"));
     // Started elsewhere, as a shortcut or a command prompt may start it, it
     // takes the files beside it.
     fs::copy_file(program, distribution / "Fitwright.exe");
@@ -78,16 +80,45 @@ TEST_F(EndToEndTest, InstallingTwiceReinstallingAndUninstallingLeaveOneSetOfEver
     EXPECT_EQ((Outcome{0, 0, 0, 0}), Run("-i"));
     Expect(true, Configuration());
     Expect(true, user);
+    EXPECT_EQ(std::string::npos, ReadFile(Menus(user)).find("Vantrelle 0.9"));
     EXPECT_FALSE(Exists(obsolete));
     EXPECT_EQ(ReadFile(Source("Loomlet.js")) + ReadFile(Source("VNLExtensionEN.mxp")), ReadFile(SharedScript()) + ReadFile(Package("VNLExtensionEN.mxp")));
     WriteFile(Source("VNLHelpEN.html"), "a newer help page");
     WriteFile(obsolete, "removed by an install only");
-    EXPECT_EQ((Outcome{0, 0, 0, 0}), Run("-r"));
+    const fs::path logFile = root / L"Protok\u00F3\u0142.log";
+    EXPECT_EQ((Outcome{0, 0, 0, 0}), Run("-r --log \"" + NativeText(logFile) + "\""));
     EXPECT_EQ("a newer help page", ReadFile(user / "Help/VNLHelpEN.html"));
     EXPECT_FALSE(Exists(obsolete));
     WriteFile(obsolete, "removed by an install only");
-    EXPECT_EQ((Outcome{0, 0, 0, 0}), Run("--uninstall"));
+    EXPECT_EQ((Outcome{0, 0, 0, 0}), Run("--uninstall -q -l \"" + NativeText(logFile) + "\""));
     EXPECT_EQ((Outcome{0, 0, 0, 0}), Run("-u"));
+    // The log of both runs, in UTF-8 with Windows line ends.
+    const std::string log = ReadFile(logFile);
+    const auto count = [&](const std::string& pattern) {
+        const std::regex expression(pattern);
+        return long(std::distance(std::sregex_iterator(log.begin(), log.end(), expression), std::sregex_iterator()));
+    };
+    const std::string files = NativeText(distribution / "Files") + "\\";
+    const std::string menus = "Edited \"" + NativeText(Menus(user)) + "\": ";
+    EXPECT_EQ(1, count("^\\d{4}-\\d\\d-\\d\\d \\d\\d:\\d\\d:\\d\\d Fitwright \\d+\\.\\d+\\.\\d+ -r --log \".*\"\r\n"));
+    EXPECT_EQ(1, count("\r\n\\S+ \\S+ Fitwright \\S+ --uninstall -q -l \".*\"\r\n"));
+    for (const std::string& line :
+         {"Installation folder: \"" + NativeText(installation) + "\"", "User configuration folder: \"" + NativeText(user) + "\"",
+          "Extension Manager's package folder: \"" + NativeText(root / "EM/Configuration/Extensions") + "\"", std::string("No running Dreamweaver found"),
+          "Removed \"" + NativeText(obsolete) + "\"", "Copied \"" + files + "VNLHelpEN.html\" to \"" + NativeText(user / "Help/VNLHelpEN.html") + "\"",
+          menus + "DWMenu_Window_VNL removed, DWMenu_Insert_VNLobject removed", menus + "DWMenu_Window_VNL not there, DWMenu_Insert_VNLobject not there",
+          menus + "DWMenu_Window_VNL added, DWMenu_Insert_VNLobject added",
+          "Edited \"" + NativeText(InsertBar(Configuration())) + "\": VNL_Object_sep removed, VNL_Object removed", std::string("Exit code 0")}) {
+        EXPECT_NE(std::string::npos, log.find("\r\n" + line + "\r\n")) << line;
+    }
+    // Each run removes 9 files in each configuration folder, the shared script
+    // once and both packages, and edits both files of each folder; the
+    // reinstall's install removes the old library, copies 9 files into each
+    // folder, the shared script twice and both packages, and edits each file
+    // twice.
+    EXPECT_EQ((std::vector<long>{21 + 1 + 21, 22, 2, 4 + 8 + 4, 2}),
+              (std::vector<long>{count("\r\nRemoved "), count("\r\nCopied "), count("\r\nInstallation folder: "), count("\r\nEdited "),
+                                 count("\r\nExit code 0\r\n")}));
     Expect(false, Configuration());
     Expect(false, user);
     EXPECT_TRUE(Exists(obsolete) && Exists(SharedScript().parent_path()));
@@ -117,9 +148,13 @@ TEST_F(EndToEndTest, NoSwitchOrARunningDreamweaverChangeNothingUntilTheUserLetsT
     WriteFile(obsolete, "old release");
     EXPECT_EQ((Outcome{1, 0, 0, 1}), Run(""));
     EXPECT_EQ((Outcome{1, 0, 0, 1}), Run("install now"));
+    EXPECT_EQ((Outcome{1, 0, 0, 0}), Run("--quiet"));
+    EXPECT_EQ((Outcome{1, 0, 0, 1}), Run("-q -h"));
     {
         const TitledWindow dreamweaver("Macromedia Dreamweaver MX 2004 - [index.html]");
         EXPECT_EQ((Outcome{1, 0, 1, 0}), Run("-i"));
+        // A setup that runs it quietly gets Abort's answer instead of a prompt.
+        EXPECT_EQ((Outcome{1, 0, 0, 0}), Run("-i --quiet"));
     }
     {
         ScopedRegistryValue registered(DreamweaverKey, "");
@@ -154,8 +189,8 @@ TEST_F(EndToEndTest, NoSwitchOrARunningDreamweaverChangeNothingUntilTheUserLetsT
     Expect(true, Configuration());
 }
 
-// Each failure ends the run with one error box and exit code 1: what was done
-// before it stays done, and nothing after it happens.
+// Each failure ends the run with one error box, or its text in the log, and
+// exit code 1: what was done before it stays done, and nothing after it happens.
 TEST_F(EndToEndTest, AFailureStopsTheRunWhereItHappens)
 {
     const fs::path menus = Menus(user), strings = Configuration() / "Strings/VNLStringsEN.xml";
@@ -175,7 +210,7 @@ TEST_F(EndToEndTest, AFailureStopsTheRunWhereItHappens)
         std::function<void()> arrange;
         std::string error;
         fs::path present, absent; // after the run
-        const char* command = "-i";
+        std::string command = "-i";
         long prompts = 0; // each answered with Ignore
     } rows[] = {
         {[&] { path.Delete(); }, "Installer: Dreamweaver has not been found on this machine. Try to reinstall Dreamweaver MX 2004 or newer.",
@@ -192,6 +227,8 @@ TEST_F(EndToEndTest, AFailureStopsTheRunWhereItHappens)
              NativeText(Configuration() / "Objects/Common/VNLObject.png") + "\" (" + Reason(ERROR_FILE_NOT_FOUND) + ")",
          obsolete, Configuration() / "Floaters"},
         {[&] { appData.Delete(); }, "Cannot get value \"" + std::string(ShellFoldersKey) + "\\AppData\"", obsolete, Configuration() / "Floaters"},
+        {[] {}, "Installer: Cannot open the log \"" + NativeText(root.path) + "\" (" + Reason(ERROR_ACCESS_DENIED) + ")", obsolete,
+         Configuration() / "Floaters", "-i --log \"" + NativeText(root.path) + "\""},
         {[&] { holding = Utilities::ScopedHandle(CreateMutexW(nullptr, FALSE, L"Global\\Vantrelle Fitwright")); },
          "Installer: Another installer is running. Wait until it has finished, then try again.", obsolete, Configuration() / "Floaters"},
         // The entry of the Window menu is in place when the Insert menu's item is found missing.
@@ -217,13 +254,23 @@ TEST_F(EndToEndTest, AFailureStopsTheRunWhereItHappens)
          "Installer: Cannot remove \"" + NativeText(strings) + "\" (", Configuration() / "Help/VNLHelpEN.html",
          Configuration() / "Objects/Common/VNLObject.png", "-r", 1},
     };
+    // Every other row runs quietly, as a setup runs it: its error goes to the log.
+    const fs::path logFile = root / "Fitwright.log";
+    bool quiet = false;
     for (const auto& row : rows) {
         Arrange();
         WriteFile(obsolete, "old release");
         row.arrange();
         const std::string before = ReadFile(menus);
-        EXPECT_EQ((Outcome{1, 1, row.prompts, 0}), Run(row.command, DialogWatcher::Pressing(IDIGNORE))) << row.error;
+        quiet = !quiet && row.prompts == 0 && row.command == "-i";
+        const std::string switches = quiet ? " --quiet --log \"" + NativeText(logFile) + "\"" : "";
+        EXPECT_EQ((Outcome{1, quiet ? 0 : 1, row.prompts, 0}), Run(row.command + switches, DialogWatcher::Pressing(IDIGNORE))) << row.error;
         holding.Close();
+        if (quiet) {
+            const std::string log = ReadFile(logFile);
+            std::smatch logged;
+            lastError = std::regex_search(log, logged, std::regex("\r\nBox \"Error\" not shown: (.*)\r\nExit code 1\r\n$")) ? logged[1].str() : "";
+        }
         EXPECT_EQ(row.error, lastError.substr(0, row.error.size()));
         EXPECT_TRUE(row.present.empty() || Exists(row.present)) << row.error;
         EXPECT_FALSE(Exists(row.absent)) << row.error;

@@ -25,10 +25,6 @@ namespace {
 // Every folder ("/") and file (its bytes) below a root, by name.
 using Tree = std::map<std::wstring, std::string>;
 
-// An operation as the installer runs it for its command line, from the
-// running-host check on.
-int RunOperation(const char* commandLine) { return Installer::DreamweaverInstaller(commandLine).Run(); }
-
 bool IsConfigurationFile(const std::wstring& name) { return std::regex_search(name, std::wregex(L"(menus|insertbar)\\.xml$")); }
 
 Tree Snapshot(const fs::path& root)
@@ -55,7 +51,11 @@ Tree WithoutEmptyLines(Tree tree)
 // installer takes its files from "Files" in the current folder.
 class FaultTest : public ::testing::Test, protected DreamweaverLayout {
 protected:
-    ~FaultTest() override { fs::current_path(fs::temp_directory_path()); }
+    ~FaultTest() override
+    {
+        fs::current_path(fs::temp_directory_path());
+        fs::remove(logFile);
+    }
 
     void Prepare(const char* operation)
     {
@@ -157,10 +157,19 @@ protected:
         }
     }
 
+    // An operation as a setup runs it, from the running-host check on:
+    // quietly, so that a failing call taken for a running host ends it with
+    // exit code 1, and with a log beside the root, whose calls fail too.
+    int RunOperation(const char* operation)
+    {
+        Installer::Log runLog;
+        return Installer::DreamweaverInstaller(std::string(operation) + " --quiet --log \"" + Utilities::NativeText(logFile) + "\"", runLog).Run();
+    }
+
     const fs::path readOnly = Configuration() / "Help/VNLHelpEN.html";
-    Installer::DreamweaverInstaller installer{"-i"};
-    // A prompt would mean that a failing call was taken for a running host.
-    const DialogWatcher prompts{"Installer", 0xFFFF, DialogWatcher::Pressing(IDABORT)};
+    const fs::path logFile = root.path.string() + ".log";
+    Installer::Log log;
+    Installer::DreamweaverInstaller installer{"-i", log};
     Tree start, removed, end;
     std::vector<std::string> calls;
 };

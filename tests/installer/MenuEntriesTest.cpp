@@ -64,7 +64,8 @@ protected:
     TempFolder folder;
     const fs::path menusFile = folder / "Menus/menus.xml", insertBarFile = folder / "Objects/insertbar.xml";
     const std::string menus = Sample("Menus/menus.xml"), insertBar = Sample("Objects/insertbar.xml");
-    Installer::DreamweaverInstaller installer{""};
+    Installer::Log log;
+    Installer::DreamweaverInstaller installer{"", log};
     static constexpr auto Add = &Installer::DreamweaverInstaller::AddMenuEntries;
     static constexpr auto Remove = &Installer::DreamweaverInstaller::RemoveMenuEntries;
 };
