@@ -154,8 +154,10 @@ TEST_F(EndToEndTest, NoSwitchOrARunningDreamweaverChangeNothingUntilTheUserLetsT
         const TitledWindow dreamweaver("Macromedia Dreamweaver MX 2004 - [index.html]");
         EXPECT_EQ((Outcome{1, 0, 1, 0}), Run("-i"));
         // A setup that runs it quietly gets Abort's answer instead of a prompt.
-        EXPECT_EQ((Outcome{1, 0, 0, 0}), Run("-i --quiet"));
+        EXPECT_EQ((Outcome{1, 0, 0, 0}), Run("-i --quiet --log \"" + NativeText(root / "setup.log") + "\""));
     }
+    const std::string prompt = "Please close all running instances of Dreamweaver and press Retry in order to proceed.";
+    EXPECT_NE(std::string::npos, ReadFile(root / "setup.log").find("\r\nBox \"Installer\" not shown: " + prompt + "\r\nAnswer: Abort\r\nExit code 1\r\n"));
     {
         ScopedRegistryValue registered(DreamweaverKey, "");
         registered.SetString("\"" + NativeText(root / "Adobe/DREAMWEAVER.EXE") + "\"");
@@ -182,11 +184,12 @@ TEST_F(EndToEndTest, NoSwitchOrARunningDreamweaverChangeNothingUntilTheUserLetsT
     ASSERT_TRUE(library);
     EXPECT_EQ((Outcome{1, 0, 1, 0}), Run("-u"));
     Expect(true, Configuration());
-    EXPECT_EQ((Outcome{0, 0, 1, 0}), Run("-r", [&](HWND prompt, const std::string&) {
+    EXPECT_EQ((Outcome{0, 0, 1, 0}), Run("-r -l \"" + NativeText(root / "setup.log") + "\"", [&](HWND box, const std::string&) {
         library.Close();
-        DialogWatcher::Press(prompt, IDRETRY);
+        DialogWatcher::Press(box, IDRETRY);
     }));
     Expect(true, Configuration());
+    EXPECT_NE(std::string::npos, ReadFile(root / "setup.log").find("\r\nBox \"Installer\" shown: " + prompt + "\r\nAnswer: Retry\r\n"));
 }
 
 // Each failure ends the run with one error box, or its text in the log, and

@@ -5,6 +5,8 @@
 #include <boost/algorithm/string/replace.hpp>
 #include <gtest/gtest.h>
 
+#include <regex>
+
 using namespace TestSupport;
 using boost::algorithm::replace_all_copy;
 using boost::algorithm::replace_first_copy;
@@ -82,4 +84,23 @@ TEST_F(MenuEntriesTest, EntriesGoOnceOnLinesOfTheirOwnAfterTheirAnchorsIfThereAr
     // The button is looked for from the Common category on.
     const std::string buttonFirst = replace_first_copy(insertBar, "<category", Button + "\n<category");
     EXPECT_EQ(Files(WithMenuEntries(menus), WithInsertBarEntries(buttonFirst)), Edit(Add, {menus, buttonFirst}));
+}
+
+// The log says what became of each entry; an entry found alone goes alone.
+TEST_F(MenuEntriesTest, TheLogSaysOfEachEntryWhetherItWasAddedAlreadyThereRemovedOrNotThere)
+{
+    log.Open((folder / "Fitwright.log").string(), "-r");
+    Edit(Remove, {After(menus, HTMLAnchor, "\n" + WindowEntry), After(insertBar, ChooserAnchor, "\n" + Separator)});
+    Edit(Add);
+    Edit(Add);
+    const std::string text = ReadFile(folder / "Fitwright.log");
+    const std::regex edited("\r\nEdited \"[^\"]*\": ([^\r]*)");
+    std::vector<std::string> outcomes;
+    for (std::sregex_iterator line(text.begin(), text.end(), edited), end; line != end; ++line) {
+        outcomes.push_back((*line)[1]);
+    }
+    EXPECT_EQ((std::vector<std::string>{"DWMenu_Window_VNL removed, DWMenu_Insert_VNLobject not there", "VNL_Object_sep removed, VNL_Object not there",
+                                        "DWMenu_Window_VNL added, DWMenu_Insert_VNLobject added", "VNL_Object added",
+                                        "DWMenu_Window_VNL already there, DWMenu_Insert_VNLobject already there", "VNL_Object already there"}),
+              outcomes);
 }

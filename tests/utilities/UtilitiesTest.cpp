@@ -1,3 +1,4 @@
+#include "Paths.hpp"
 #include "Registry.hpp"
 
 #include "TestSupport.hpp"
@@ -36,4 +37,13 @@ TEST(Registry, ValuesReadAsTheStringTheyHoldOrFailNamingTheValueInFull)
         EXPECT_EQ(std::make_pair(false, "Cannot get value \"" + root + "\\Software\\VantrelleTests\\Plain\""), read(Value(key, "Plain")));
     }
     EXPECT_TRUE(Key("HKEY_CURRENT_USER").Exists() && Key("HKEY_CURRENT_USER").GetSubKeyPath().empty());
+}
+
+// A registry text becomes a path without trailing separators; a root keeps its own.
+TEST(Paths, RegistryTextsBecomePathsWithoutTrailingSeparators)
+{
+    for (const auto& [text, path] : {std::pair(L"C:\\Program Files\\DW\\/", "C:\\Program Files\\DW"), std::pair(L"C:\\", "C:\\"),
+                                     std::pair(L"\\", "\\"), std::pair(L"D:", "D:")}) {
+        EXPECT_EQ(path, Utilities::NativeText(Utilities::MakePath(text)));
+    }
 }
