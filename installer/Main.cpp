@@ -17,11 +17,13 @@ namespace {
 std::wstring Arguments()
 {
     const std::wstring line = GetCommandLineW();
-    std::wstring::size_type at = 0;
-    for (bool quoted = false; at < line.size() && (quoted || (line[at] != L' ' && line[at] != L'\t')); ++at) {
-        quoted = line[at] == L'"' ? !quoted : quoted;
-    }
-    return line.substr(std::min(line.find_first_not_of(L" \t", at), line.size()));
+    // The name ends at the first blank outside double quotes.
+    bool quoted = false;
+    const auto nameEnd = std::find_if(line.begin(), line.end(), [&quoted](wchar_t c) {
+        quoted = quoted != (c == L'"');
+        return !quoted && (c == L' ' || c == L'\t');
+    });
+    return line.substr(std::min(line.find_first_not_of(L" \t", nameEnd - line.begin()), line.size()));
 }
 
 } // namespace

@@ -224,6 +224,11 @@ TEST_F(EndToEndTest, AFailureStopsTheRunWhereItHappens)
         {[&] { path.SetString("%ProgramFiles%", REG_EXPAND_SZ); }, folderMissing + "%ProgramFiles%\"", obsolete, Configuration() / "Floaters"},
         {[&] { path.SetRaw(REG_DWORD, std::string("\1\0\0\0", 4)); }, "Incompatible value type of \"" + std::string(DreamweaverKey) + "\\Path\"",
          obsolete, Configuration() / "Floaters"},
+        // Without "Files" here or beside the program, the files are looked for here.
+        {[&] { fs::remove_all(distribution / "Files"); },
+         "Installer: Cannot copy source file \"Files\\Loomlet.dll\" to target location \"" +
+             NativeText(Configuration() / "JSExtensions/Loomlet.dll") + "\" (" + Reason(ERROR_FILE_NOT_FOUND) + ")",
+         obsolete, Configuration() / "Floaters"},
         // A virus scanner took one file away: nothing is touched.
         {[&] { fs::remove(Source("VNLObject.png")); },
          "Installer: Cannot copy source file \"Files\\VNLObject.png\" to target location \"" +
