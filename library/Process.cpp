@@ -25,8 +25,9 @@ DWORD StartProcess(const std::string& commandLine)
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION information = {};
-    std::vector<char> writable(commandLine.begin(), commandLine.end());
-    writable.push_back('\0');
+    // CreateProcessA may write to the command line: a copy, which takes the
+    // terminating NUL along, so that no step can leave it out.
+    std::vector<char> writable(commandLine.c_str(), commandLine.c_str() + commandLine.size() + 1);
     if (!CreateProcessA(nullptr, writable.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
                         &information)) {
         const DWORD code = GetLastError();
