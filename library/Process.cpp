@@ -5,7 +5,6 @@
 
 #include <boost/format.hpp>
 
-#include <vector>
 
 namespace {
 
@@ -25,9 +24,9 @@ DWORD StartProcess(const std::string& commandLine)
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION information = {};
-    // CreateProcessA may write to the command line: a copy, which takes the
-    // terminating NUL along, so that no step can leave it out.
-    std::vector<char> writable(commandLine.c_str(), commandLine.c_str() + commandLine.size() + 1);
+    // CreateProcessA may write to the command line: a copy, whose text is
+    // always followed by its NUL.
+    std::string writable = commandLine;
     if (!CreateProcessA(nullptr, writable.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
                         &information)) {
         const DWORD code = GetLastError();
