@@ -51,18 +51,19 @@ std::int32_t ProcessExitCode(DWORD id)
 void PumpOneMessage()
 {
     MSG message = {};
-    if (!PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE)) {
-        Sleep(5);
-        return;
-    }
-    // The host's own loop must still see a quit that a script's polling
-    // took, or the host would go on running without its window.
-    if (!GetMessageA(&message, nullptr, 0, 0)) {
+    if (PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE)) {
+        if (GetMessageA(&message, nullptr, 0, 0)) {
+            TranslateMessage(&message);
+            DispatchMessageA(&message);
+            return;
+        }
+        // The host's own loop must still see a quit that a script's polling
+        // took, or the host would go on running without its window. The
+        // quit is no message of the script's: the call pauses as without
+        // one, or a script that polls while the host closes would spin.
         PostQuitMessage(static_cast<int>(message.wParam));
-        return;
     }
-    TranslateMessage(&message);
-    DispatchMessageA(&message);
+    Sleep(5);
 }
 
 std::string GetSystemErrorText() { return GetSystemErrorText(GetLastError()); }

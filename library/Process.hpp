@@ -25,7 +25,7 @@ bool ProcessIsRunning(DWORD id);
 // STILL_ACTIVE (259) while running; -1 when the process cannot be queried.
 std::int32_t ProcessExitCode(DWORD id);
 // Handles exactly one waiting message of this thread, or sleeps 5 ms. A quit
-// message is posted again, with its exit code.
+// message is posted again, with its exit code, and the call sleeps.
 void PumpOneMessage();
 
 // "(code) text" for the thread's last error; empty when the system has no text.
