@@ -7,17 +7,29 @@ namespace {
 constexpr DWORD PatienceMs = 3000;
 constexpr DWORD PauseMs = 50;
 
+bool IsHeld(DWORD error, Hold kind)
+{
+    switch (error) {
+    case ERROR_SHARING_VIOLATION:
+    case ERROR_LOCK_VIOLATION: return true;
+    case ERROR_ACCESS_DENIED:
+    case ERROR_DELETE_PENDING: return kind == Hold::Deletion;
+    default: return false;
+    }
+}
+
 } // namespace
 
-bool BriefHold::Retry(DWORD error)
+DWORD WhileBrieflyHeld(const std::function<DWORD()>& attempt, Hold kind)
 {
-    const bool held = error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION ||
-                      (deleting && error == ERROR_ACCESS_DENIED);
-    if (!held || GetTickCount() - start >= PatienceMs) {
-        return false;
+    const DWORD start = GetTickCount();
+    for (;;) {
+        const DWORD error = attempt();
+        if (!IsHeld(error, kind) || GetTickCount() - start >= PatienceMs) {
+            return error;
+        }
+        Sleep(PauseMs);
     }
-    Sleep(PauseMs);
-    return true;
 }
 
 } // namespace Installer

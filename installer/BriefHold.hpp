@@ -4,22 +4,26 @@
 // a hold is worth trying again for a few seconds before its failure counts.
 #include <windows.h>
 
+#include <functional>
+
 namespace Installer {
 
-class BriefHold {
-public:
-    // Deleting counts a denied access as a hold too: a file that another
-    // program deleted while it still held it is refused until it lets go.
-    explicit BriefHold(bool deleting = false) : deleting(deleting) {}
-
-    // Whether a call that failed with the error may succeed if tried again:
-    // the error is one that a hold gives and the time is not up yet. Pauses
-    // briefly before it answers yes.
-    bool Retry(DWORD error);
-
-private:
-    const bool deleting;
-    const DWORD start = GetTickCount();
+enum class Hold {
+    // The file is open without sharing what the call needs.
+    Sharing,
+    // A sharing hold, or a file that another program deleted while it held
+    // it: Windows refuses its name (access denied) and Wine keeps it
+    // (ERROR_DELETE_PENDING, as the deleting code reports it) until that
+    // program lets go.
+    Deletion,
 };
+
+// Makes the attempt, which returns ERROR_SUCCESS or its error, again while
+// it fails with an error that a hold of the kind gives, for up to 3 s with
+// short pauses. Returns the last attempt's answer.
+DWORD WhileBrieflyHeld(const std::function<DWORD()>& attempt, Hold kind = Hold::Sharing);
+
+// ERROR_SUCCESS, or the last error of a call that failed.
+inline DWORD ErrorUnless(bool succeeded) { return succeeded ? ERROR_SUCCESS : GetLastError(); }
 
 } // namespace Installer

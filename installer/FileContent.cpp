@@ -22,19 +22,11 @@ constexpr DWORD ChunkSize = 1 << 20;
 
 // Makes the call again while another program holds the file for a moment;
 // the call's last error stays when it fails for good.
-template <class Call>
-bool WhileBrieflyHeld(Call call)
+bool WhileBrieflyHeld(const std::function<bool()>& call)
 {
-    for (Installer::BriefHold hold;;) {
-        if (call()) {
-            return true;
-        }
-        const DWORD error = GetLastError();
-        if (!hold.Retry(error)) {
-            SetLastError(error);
-            return false;
-        }
-    }
+    const DWORD error = Installer::WhileBrieflyHeld([&] { return Installer::ErrorUnless(call()); });
+    SetLastError(error);
+    return error == ERROR_SUCCESS;
 }
 
 // An open file, once another program lets go of it.
@@ -145,8 +137,9 @@ bool IsReplaceable(const std::wstring& name)
 {
     const DWORD attributes = GetFileAttributesW(name.c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES) {
-        if (GetLastError() != ERROR_FILE_NOT_FOUND) {
-            ThrowSystemError();
+        const DWORD error = GetLastError();
+        if (!Utilities::MeansNotThere(error)) {
+            ThrowSystemError(error);
         }
         return false;
     }
@@ -168,7 +161,7 @@ void ReadFileBytes(const fs::path& file, std::string& bytes)
     const ScopedHandle handle = Open(NativeName(file), GENERIC_READ, FILE_SHARE_READ, OPEN_EXISTING);
     if (!handle) {
         const DWORD error = GetLastError();
-        if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) {
+        if (Utilities::MeansNotThere(error)) {
             return;
         }
         ThrowSystemError(error);
@@ -205,5 +198,7 @@ void ReplaceFileBytes(const fs::path& file, const std::string& bytes)
     TemporaryFile backup(folder);
     temporary.Replace(name, backup);
 }
+
+void CheckReplaceable(const fs::path& file) { IsReplaceable(NativeName(file)); }
 
 } // namespace Utilities

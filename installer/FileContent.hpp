@@ -16,4 +16,9 @@ void ReadFileBytes(const boost::filesystem::path& file, std::string& bytes);
 // leaves the file as it was and no temporary file behind.
 void ReplaceFileBytes(const boost::filesystem::path& file, const std::string& bytes);
 
+// Throws what ReplaceFileBytes would throw for the file as it is now, before
+// it writes anything: the file is read-only, or another program holds it
+// longer than briefly. A file that is not there passes.
+void CheckReplaceable(const boost::filesystem::path& file);
+
 } // namespace Utilities

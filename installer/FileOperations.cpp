@@ -9,25 +9,25 @@
 #include <boost/filesystem/operations.hpp>
 #include <boost/format.hpp>
 
+#include <exception>
+
 namespace fs = boost::filesystem;
 
 namespace Installer {
 
 namespace {
 
-// Runs the file system calls again while another program holds a file
-// they need for a moment.
-template <class Calls>
-void WhileBrieflyHeld(Calls calls)
+// Makes the file system calls once. Returns ERROR_SUCCESS, or the error of
+// their failure, which it keeps to be thrown.
+DWORD Attempt(const std::function<void()>& calls, std::exception_ptr& failure)
 {
-    for (BriefHold hold(true);;) {
-        try {
-            return calls();
-        } catch (const fs::filesystem_error& failure) {
-            if (!hold.Retry(static_cast<DWORD>(failure.code().value()))) {
-                throw;
-            }
-        }
+    try {
+        calls();
+        failure = nullptr;
+        return ERROR_SUCCESS;
+    } catch (const fs::filesystem_error& error) {
+        failure = std::current_exception();
+        return static_cast<DWORD>(error.code().value());
     }
 }
 
@@ -47,14 +47,24 @@ void WhileBrieflyHeld(Calls calls)
 void Copy(const fs::path& source, const fs::path& target, Log& log)
 {
     try {
-        WhileBrieflyHeld([&] {
-            const fs::path folder = target.parent_path();
-            if (!folder.empty() && !Utilities::ExistsOrThrow(folder)) {
-                fs::create_directories(folder);
-            }
-            fs::remove(target);
-            fs::copy_file(source, target);
-        });
+        std::exception_ptr failure;
+        WhileBrieflyHeld(
+            [&] {
+                return Attempt(
+                    [&] {
+                        const fs::path folder = target.parent_path();
+                        if (!folder.empty() && !Utilities::ExistsOrThrow(folder)) {
+                            fs::create_directories(folder);
+                        }
+                        fs::remove(target);
+                        fs::copy_file(source, target);
+                    },
+                    failure);
+            },
+            Hold::Deletion);
+        if (failure) {
+            std::rethrow_exception(failure);
+        }
         if (!Utilities::Exists(target) || fs::file_size(source) != fs::file_size(target)) {
             throw std::logic_error(Messages::UnknownError);
         }
@@ -77,13 +87,29 @@ void CheckSource(const fs::path& source, const fs::path& target)
     }
 }
 
+// Deleting a file that another program holds while sharing its deletion
+// succeeds, but its name stays until that program lets go: the removal is
+// done when the name is gone.
 void Remove(const fs::path& path, Log& log)
 {
     std::uintmax_t removed = 0;
     try {
-        WhileBrieflyHeld([&] { removed = fs::remove_all(path); });
-        if (Utilities::ExistsOrThrow(path)) {
+        std::exception_ptr failure;
+        const DWORD error = WhileBrieflyHeld(
+            [&] {
+                const DWORD failed = Attempt([&] { removed += fs::remove_all(path); }, failure);
+                const DWORD left = failed == ERROR_SUCCESS ? Utilities::LookAt(path) : failed;
+                return left == ERROR_FILE_NOT_FOUND ? ERROR_SUCCESS : left == ERROR_SUCCESS ? ERROR_DELETE_PENDING : left;
+            },
+            Hold::Deletion);
+        if (failure) {
+            std::rethrow_exception(failure);
+        }
+        if (error == ERROR_DELETE_PENDING) {
             throw std::logic_error(Messages::PathStillExists);
+        }
+        if (error != ERROR_SUCCESS) {
+            throw std::runtime_error(Utilities::SystemErrorText(error));
         }
     } catch (const std::exception& failure) {
         ThrowCannotRemove(path, failure.what());
@@ -97,35 +123,30 @@ void Remove(const fs::path& path, Log& log)
 // program holds it without sharing, and while Windows maps it as a running
 // program or a loaded library, which a delete would meet as a denied access.
 // A read-only file cannot be opened for writing, but its removal clears the
-// attribute first: only its deletion is asked for.
+// attribute first: only its deletion is asked for. A delete still pending
+// is waited out as the removal waits it out.
 bool IsInUse(const fs::path& file)
 {
-    const DWORD attributes = GetFileAttributesW(file.c_str());
-    if (attributes == INVALID_FILE_ATTRIBUTES) {
-        const DWORD error = GetLastError();
-        if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) {
-            return false;
-        }
+    const DWORD error = WhileBrieflyHeld(
+        [&] {
+            const DWORD attributes = GetFileAttributesW(file.c_str());
+            DWORD failed = ErrorUnless(attributes != INVALID_FILE_ATTRIBUTES);
+            if (failed == ERROR_SUCCESS && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0) {
+                const DWORD access = attributes & FILE_ATTRIBUTE_READONLY ? DELETE : GENERIC_WRITE | DELETE;
+                const Utilities::ScopedHandle probe(CreateFileW(file.c_str(), access, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                                                nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+                failed = ErrorUnless(probe.IsValid());
+            }
+            return Utilities::MeansNotThere(failed) ? ERROR_SUCCESS : failed;
+        },
+        Hold::Deletion);
+    if (error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION) {
+        return true;
+    }
+    if (error != ERROR_SUCCESS) {
         ThrowCannotRemove(file, Utilities::SystemErrorText(error));
     }
-    if (attributes & FILE_ATTRIBUTE_DIRECTORY) {
-        return false;
-    }
-    const DWORD access = attributes & FILE_ATTRIBUTE_READONLY ? DELETE : GENERIC_WRITE | DELETE;
-    for (BriefHold hold;;) {
-        const Utilities::ScopedHandle probe(CreateFileW(file.c_str(), access, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                                        nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-        const DWORD error = probe ? ERROR_SUCCESS : GetLastError();
-        if (error == ERROR_SUCCESS || error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) {
-            return false;
-        }
-        if (!hold.Retry(error)) {
-            if (error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION) {
-                return true;
-            }
-            ThrowCannotRemove(file, Utilities::SystemErrorText(error));
-        }
-    }
+    return false;
 }
 
 } // namespace Installer

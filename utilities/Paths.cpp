@@ -11,39 +11,37 @@
 
 namespace Utilities {
 
-namespace {
-
-// The system's answer for the path's attributes: 0 when they were read,
-// else the error code, ERROR_FILE_NOT_FOUND for every "not there" answer.
-DWORD Look(const boost::filesystem::path& path)
+bool MeansNotThere(unsigned long error)
 {
-    if (GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES) {
-        return 0;
-    }
-    switch (const DWORD error = GetLastError()) {
+    switch (error) {
     case ERROR_FILE_NOT_FOUND:
     case ERROR_PATH_NOT_FOUND:
     case ERROR_NOT_READY:
     case ERROR_BAD_NETPATH:
     case ERROR_INVALID_PARAMETER:
-    case ERROR_INVALID_NAME:
-        return ERROR_FILE_NOT_FOUND;
-    default:
-        return error;
+    case ERROR_INVALID_NAME: return true;
+    default: return false;
     }
 }
 
-} // namespace
+unsigned long LookAt(const boost::filesystem::path& path)
+{
+    if (GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES) {
+        return ERROR_SUCCESS;
+    }
+    const DWORD error = GetLastError();
+    return MeansNotThere(error) ? ERROR_FILE_NOT_FOUND : error;
+}
 
-bool Exists(const boost::filesystem::path& path) { return Look(path) != ERROR_FILE_NOT_FOUND; }
+bool Exists(const boost::filesystem::path& path) { return LookAt(path) != ERROR_FILE_NOT_FOUND; }
 
 bool ExistsOrThrow(const boost::filesystem::path& path)
 {
-    const DWORD error = Look(path);
-    if (error != 0 && error != ERROR_FILE_NOT_FOUND) {
+    const unsigned long error = LookAt(path);
+    if (error != ERROR_SUCCESS && error != ERROR_FILE_NOT_FOUND) {
         throw std::runtime_error(SystemErrorText(error));
     }
-    return error == 0;
+    return error == ERROR_SUCCESS;
 }
 
 std::string SystemErrorText(unsigned long code)

@@ -6,10 +6,17 @@
 
 namespace Utilities {
 
-// Whether anything exists at the path. Only the system's "not there" answers
-// (file or path not found, device not ready, bad network path, invalid
-// parameter, invalid name) count as absent; any other failure to read the
-// attributes counts as present. Never throws.
+// Whether an error that the system gave for a path means that nothing is
+// there: file or path not found, device not ready, bad network path, invalid
+// parameter or invalid name. Any other failure (a delete still pending on
+// Windows answers access denied) means that something may be there.
+bool MeansNotThere(unsigned long error);
+// What the system answers about the path's attributes: ERROR_SUCCESS when
+// something is there, ERROR_FILE_NOT_FOUND for every answer that means
+// nothing is, else the error.
+unsigned long LookAt(const boost::filesystem::path& path);
+// Whether anything exists at the path: anything but a "not there" answer
+// counts as present. Never throws.
 bool Exists(const boost::filesystem::path& path);
 // The same answer where it is certain; throws std::runtime_error with the
 // system's reason where the attributes cannot be read.

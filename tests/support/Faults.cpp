@@ -13,6 +13,7 @@ namespace {
 std::atomic<DWORD> armedThread{0};
 Fault armed;
 std::vector<std::string> counted;
+std::size_t namedCalls = 0;
 std::string failed;
 
 // Whether this call is to fail; the error code is then set.
@@ -22,7 +23,11 @@ bool Strike(const char* name)
         return false;
     }
     counted.push_back(name);
-    if (counted.size() < armed.call || counted.size() >= armed.call + armed.calls) {
+    if (!armed.function.empty() && armed.function != name) {
+        return false;
+    }
+    const auto number = armed.function.empty() ? counted.size() : ++namedCalls;
+    if (number < armed.call || number >= armed.call + armed.calls) {
         return false;
     }
     failed = name;
@@ -186,6 +191,7 @@ void Arm(const Fault& fault)
 {
     armed = fault;
     counted.clear();
+    namedCalls = 0;
     failed.clear();
     armedThread = GetCurrentThreadId();
 }

@@ -18,12 +18,13 @@ namespace TestSupport::Faults {
 void Reroute(HMODULE module);
 
 // Which calls fail: counting from 1 the calls of every wrapped function by
-// the thread that arms it, call number `call` and the `calls` - 1 after it
-// fail with the error code. Call 0 fails none.
+// the thread that arms it, or of the one function named, call number `call`
+// and the `calls` - 1 after it fail with the error code. Call 0 fails none.
 struct Fault {
     unsigned call = 0;
     DWORD code = 0;
     unsigned calls = 1;
+    std::string function = "";
 };
 
 void Arm(const Fault& fault);
