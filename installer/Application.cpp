@@ -3,6 +3,7 @@
 #include "Exception.hpp"
 #include "Messages.hpp"
 #include "OneRunAtATime.hpp"
+#include "Reporting.hpp"
 
 #include <boost/format.hpp>
 #include <boost/program_options/parsers.hpp>
@@ -37,31 +38,22 @@ Application::Application(const std::string& commandLine, Log& log)
     // positional-argument description. No option has a notifier, so the
     // stored values need no po::notify.
     po::store(po::command_line_parser(po::split_winmain(commandLine)).options(options).run(), variables);
-}
-
-bool Application::AsksForQuiet(const std::string& commandLine)
-{
-    try {
-        po::variables_map found;
-        po::store(po::command_line_parser(po::split_winmain(commandLine)).options(OptionTable()).allow_unregistered().run(), found);
-        return found.count("quiet") != 0;
-    } catch (const std::exception&) {
-        return false;
+    // The parser takes a long option after "--log" for its value: a log file
+    // must never be named after an option that a missing name left there.
+    if (IsGiven("log") && !IsLogName(variables["log"].as<std::string>())) {
+        throw po::invalid_command_line_syntax(po::invalid_command_line_syntax::missing_parameter, "--log", "--log",
+                                              po::command_line_style::allow_long);
     }
 }
 
 int Application::Run()
 {
-    log.SetQuiet(IsGiven("quiet"));
-    if (IsGiven("log")) {
-        log.Open(variables["log"].as<std::string>(), commandLine);
-    }
     if (IsGiven("install") && IsGiven("uninstall")) {
         throw Exception((boost::format(Messages::Contradiction) % commandLine).str());
     }
     // Words without a switch choose nothing: a silent exit would leave the
     // user guessing, so they get the usage too.
-    if (IsGiven("help") || !ChoosesOperation()) {
+    if (IsGiven("help") || !(IsGiven("install") || IsGiven("uninstall") || IsGiven("reinstall"))) {
         ShowUsage();
         return 1;
     }
@@ -69,24 +61,18 @@ int Application::Run()
     if (!CloseRunningHosts()) {
         return 1;
     }
-    // A reinstall that could not install would only uninstall.
-    const bool installs = !IsGiven("uninstall");
-    Prepare(installs);
-    if (IsGiven("uninstall") || !IsGiven("install")) {
+    const Operation operation = IsGiven("uninstall") ? Operation::Uninstall : IsGiven("install") ? Operation::Install : Operation::Reinstall;
+    Prepare(operation);
+    if (operation != Operation::Install) {
         Uninstall();
     }
-    if (installs) {
+    if (operation != Operation::Uninstall) {
         Install();
     }
     return 0;
 }
 
 bool Application::IsGiven(const char* option) const { return variables.count(option) != 0; }
-
-bool Application::ChoosesOperation() const
-{
-    return IsGiven("install") || IsGiven("uninstall") || IsGiven("reinstall");
-}
 
 void Application::ShowUsage()
 {
@@ -98,11 +84,8 @@ void Application::ShowUsage()
 bool Application::CloseRunningHosts()
 {
     const std::string message = (boost::format(Messages::CloseHost) % GetHostName()).str();
-    if (!IsHostRunning()) {
-        log.Write((boost::format(Messages::NoHostRunning) % GetHostName()).str());
-        return true;
-    }
-    do {
+    for (std::string running = FindRunningHost(); !running.empty(); running = FindRunningHost()) {
+        log.Write((boost::format(Messages::HostRunning) % GetHostName() % running).str());
         switch (log.Ask(message, Messages::PromptCaption)) {
         case Answer::Retry:
             continue;
@@ -111,7 +94,8 @@ bool Application::CloseRunningHosts()
         case Answer::Ignore:
             return true;
         }
-    } while (IsHostRunning());
+    }
+    log.Write((boost::format(Messages::NoHostRunning) % GetHostName()).str());
     return true;
 }
 

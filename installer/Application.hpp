@@ -11,31 +11,34 @@
 
 namespace Installer {
 
+// What a run does; a reinstall uninstalls, then installs.
+enum class Operation { Install, Uninstall, Reinstall };
+
 class Application {
 public:
-    // Parses the command line; throws what the option parser throws. The
-    // run reports to the log.
+    // Parses the command line; throws what the option parser throws, and its
+    // missing value's error for a log named after an option. The run reports
+    // to the log, which the entry point made quiet and opened as the words
+    // of the command line ask.
     Application(const std::string& commandLine, Log& log);
-
-    // Whether the command line asks for a quiet run, also where its other
-    // words stop the parsing, so that a setup's run shows no box for them.
-    static bool AsksForQuiet(const std::string& commandLine);
 
     // Runs the operation the command line asks for; returns the exit code.
     int Run();
-    // Whether a top-level window looks like a running host's main window, or
-    // the host shows itself in use in another way.
-    bool IsHostRunning();
+    // What shows a running host, for the log: a top-level window whose
+    // title looks like a running host's main window, or what FindHostInUse
+    // finds. Empty when nothing does.
+    std::string FindRunningHost();
 
     virtual std::string GetHostName() = 0;
     virtual std::string GetRequiredHostName() = 0;
     virtual void GetWindowTitleKeywords(std::vector<std::string>& keywords) = 0;
-    // Whether the host's program runs or holds a file that the operations
-    // remove or replace, whatever its windows' titles say.
-    virtual bool IsHostInUse() = 0;
-    // Before anything changes: reports where the operations work and, for an
-    // install, throws when it lacks something it needs.
-    virtual void Prepare(bool installing) = 0;
+    // A running process of the host's program, or a file that the operations
+    // remove or replace and that the host holds, whatever its windows'
+    // titles say; empty when there is none.
+    virtual std::string FindHostInUse() = 0;
+    // Before anything changes: reports where the operation works and throws
+    // the failure that would stop it half-way, from what it has to hand.
+    virtual void Prepare(Operation operation) = 0;
     virtual void Install() = 0;
     virtual void Uninstall() = 0;
 
@@ -47,7 +50,6 @@ protected:
 
 private:
     bool IsGiven(const char* option) const;
-    bool ChoosesOperation() const;
     void ShowUsage();
     // Asks the user to close running hosts; false when the user gives up.
     bool CloseRunningHosts();

@@ -3,7 +3,11 @@
 #include "DeployedFiles.hpp"
 #include "FileOperations.hpp"
 #include "HostProcess.hpp"
+#include "Messages.hpp"
 #include "Paths.hpp"
+#include "Text.hpp"
+
+#include <boost/format.hpp>
 
 #include <windows.h>
 
@@ -44,22 +48,33 @@ void DreamweaverInstaller::Uninstall()
     UninstallExtensionPackage();
 }
 
-void DreamweaverInstaller::Prepare(bool installing)
+// Whatever can be known before the first change is checked: the sources of
+// the copies and the edits of the configuration files, so that such a
+// failure changes nothing.
+void DreamweaverInstaller::Prepare(Operation operation)
 {
     ReportFolders();
-    if (!installing) {
-        return;
+    std::vector<MenuEdit> edits;
+    if (operation != Operation::Install) {
+        edits.push_back(MenuEdit::Remove);
     }
-    for (const auto& [source, target] : GetCopies()) {
-        CheckSource(source, target);
+    if (operation != Operation::Uninstall) {
+        for (const auto& [source, target] : GetCopies()) {
+            CheckSource(source, target);
+        }
+        edits.insert(edits.end(), {MenuEdit::Remove, MenuEdit::Add});
+    }
+    for (const fs::path& configuration : GetConfigurationFolders()) {
+        CheckMenuEdits(configuration, edits);
     }
 }
 
-bool DreamweaverInstaller::IsHostInUse()
+std::string DreamweaverInstaller::FindHostInUse()
 {
     const std::wstring program = GetHostProgramName();
-    if (!program.empty() && IsProgramRunning(program)) {
-        return true;
+    const std::wstring running = program.empty() ? program : FindProgramProcess(program);
+    if (!running.empty()) {
+        return (boost::format(Messages::HostProcess) % Utilities::Utf8FromWide(running)).str();
     }
     std::vector<fs::path> files;
     for (const fs::path& configuration : GetConfigurationFolders()) {
@@ -70,10 +85,10 @@ bool DreamweaverInstaller::IsHostInUse()
     }
     for (const fs::path& file : files) {
         if (IsInUse(file)) {
-            return true;
+            return (boost::format(Messages::HostFileInUse) % Utilities::NativeText(file)).str();
         }
     }
-    return false;
+    return {};
 }
 
 std::vector<fs::path> DreamweaverInstaller::GetConfigurationFolders()

@@ -15,6 +15,9 @@ namespace Installer {
 // configuration folder, or two full paths.
 using FileList = std::vector<std::pair<boost::filesystem::path, boost::filesystem::path>>;
 
+// What an operation does to a configuration folder's menus and insert bar.
+enum class MenuEdit { Remove, Add };
+
 class DreamweaverInstaller : public Application {
 public:
     DreamweaverInstaller(const std::string& commandLine, Log& log);
@@ -22,8 +25,8 @@ public:
     std::string GetHostName() override;
     std::string GetRequiredHostName() override;
     void GetWindowTitleKeywords(std::vector<std::string>& keywords) override;
-    bool IsHostInUse() override;
-    void Prepare(bool installing) override;
+    std::string FindHostInUse() override;
+    void Prepare(Operation operation) override;
     void Install() override;
     void Uninstall() override;
 
@@ -55,6 +58,10 @@ public:
 
     void AddMenuEntries(const boost::filesystem::path& configurationFolder);
     void RemoveMenuEntries(const boost::filesystem::path& configurationFolder);
+    // Makes the edits of the folder's menus and insert bar in memory, in
+    // order, and throws what would end them: an item that an entry goes
+    // after is missing, or a file that they change cannot be read or saved.
+    void CheckMenuEdits(const boost::filesystem::path& configurationFolder, const std::vector<MenuEdit>& edits);
 };
 
 } // namespace Installer

@@ -2,6 +2,11 @@
 
 #include "DreamweaverInstaller.hpp"
 #include "Messages.hpp"
+#include "Reporting.hpp"
+
+#include <boost/program_options/parsers.hpp>
+
+#include <windows.h>
 
 #include <exception>
 
@@ -19,14 +24,23 @@ int RunReportingFailures(Log& log, const std::function<int()>& work)
     return 1;
 }
 
+int RunCommandLine(const std::string& commandLine, const std::string& logName, Log& log)
+{
+    if (!logName.empty()) {
+        log.Open(logName, commandLine);
+    }
+    DreamweaverInstaller installer(commandLine, log);
+    return installer.Run();
+}
+
 int RunInstaller(const std::string& commandLine)
 {
-    Log log;
-    log.SetQuiet(Application::AsksForQuiet(commandLine));
-    const int exitCode = RunReportingFailures(log, [&] {
-        DreamweaverInstaller installer(commandLine, log);
-        return installer.Run();
-    });
+    // A folder on an empty drive (a card reader, say) must fail as missing,
+    // not make Windows ask for a disk, least of all in a run without a user.
+    SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
+    const Reporting reporting = ReadReporting(boost::program_options::split_winmain(commandLine));
+    Log log(reporting.quiet);
+    const int exitCode = RunReportingFailures(log, [&] { return RunCommandLine(commandLine, reporting.log, log); });
     log.Finish(exitCode);
     return exitCode;
 }

@@ -11,7 +11,12 @@ namespace Installer {
 // failures are reported.
 int RunReportingFailures(Log& log, const std::function<int()>& work);
 
-// The whole program for one command line (UTF-8).
+// Opens the log file, when a name is given, then runs what the command line
+// asks for; throws every failure.
+int RunCommandLine(const std::string& commandLine, const std::string& logName, Log& log);
+
+// The whole program for one command line (UTF-8): quiet and logged as its
+// words ask, whatever else is wrong with them.
 int RunInstaller(const std::string& commandLine);
 
 } // namespace Installer

@@ -2,6 +2,10 @@
 
 #include "Application.hpp"
 #include "HostWindowTitle.hpp"
+#include "Messages.hpp"
+#include "Text.hpp"
+
+#include <boost/format.hpp>
 
 namespace Installer {
 
@@ -19,15 +23,16 @@ BOOL CALLBACK MatchHostWindow(HWND window, LPARAM search)
         return TRUE;
     }
     record.found = true;
+    record.title = Utilities::Utf8FromAnsi(title);
     return FALSE;
 }
 
-bool Application::IsHostRunning()
+std::string Application::FindRunningHost()
 {
-    WindowSearch search{{}, false};
+    WindowSearch search{{}, false, {}};
     GetWindowTitleKeywords(search.keywords);
     EnumWindows(MatchHostWindow, reinterpret_cast<LPARAM>(&search));
-    return search.found || IsHostInUse();
+    return search.found ? (boost::format(Messages::HostWindow) % search.title).str() : FindHostInUse();
 }
 
 } // namespace Installer

@@ -10,6 +10,7 @@ namespace Installer {
 struct WindowSearch {
     std::vector<std::string> keywords;
     bool found;
+    std::string title; // of the window found, in UTF-8
 };
 
 // EnumWindows callback; the parameter is the address of a WindowSearch.

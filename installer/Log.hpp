@@ -10,12 +10,11 @@ namespace Installer {
 
 class Log {
 public:
-    // Boxes shown, no file.
-    Log() = default;
+    // No file yet; boxes shown unless quiet.
+    explicit Log(bool quiet = false) : quiet(quiet) {}
     Log(const Log&) = delete;
     Log& operator=(const Log&) = delete;
 
-    void SetQuiet(bool quiet) { this->quiet = quiet; }
     // Appends the run's lines to the file (UTF-8, CR LF line ends) from a
     // first one with the date and time, the version and the command line.
     // Throws Installer::Exception naming the file and the reason.
@@ -34,7 +33,7 @@ public:
 private:
     void WriteBox(const std::string& text, const char* caption, bool shown);
 
-    bool quiet = false;
+    const bool quiet;
     Utilities::ScopedHandle file;
 };
 

@@ -1,6 +1,7 @@
 #include "DreamweaverInstaller.hpp"
 
 #include "Exception.hpp"
+#include "FileContent.hpp"
 #include "Messages.hpp"
 #include "Paths.hpp"
 #include "XMLFile.hpp"
@@ -132,49 +133,114 @@ void RemoveEntries(XMLFile& file, const Item& one, const Item& other, Outcomes& 
     Note(outcomes, other.id, first && (first.item == 1 || second) ? "removed" : "not there");
 }
 
-// Edits a file that exists, saves it and logs what the edit did. One that
-// cannot be read or saved, or lacks an item that an entry goes after, stays
-// as it was and ends the operation, named with the reason.
-void EditFile(const fs::path& file, Log& log, const std::function<void(XMLFile&, Outcomes&)>& edit)
+// The edits of a file in memory, in order.
+using Edit = void (*)(XMLFile&, Outcomes&);
+
+void AddToMenus(XMLFile& menus, Outcomes& outcomes)
 {
-    if (!Utilities::Exists(file)) {
-        return;
-    }
-    Outcomes outcomes;
+    AddEntry(menus, {"menuitem", "DWMenu_Window_VNL"}, {"menuitem", "DWMenu_Window_HTML"}, WindowMenuEntry, 0, outcomes);
+    AddEntry(menus, {"menuitem", "DWMenu_Insert_VNLobject"}, {"menuitem", "DWMenu_Insert_Comment"}, InsertMenuEntry, 0, outcomes);
+}
+
+void AddToInsertBar(XMLFile& insertBar, Outcomes& outcomes)
+{
+    // A failed search ends at 0, so without the category the whole file is searched.
+    const XMLFile::Position common = FindFirst(insertBar, {{"category", "DW_Insertbar_Common"}}, 0).span.second;
+    AddEntry(insertBar, {"button", "VNL_Object"}, {"button", "DW_TagChooser"}, InsertBarEntries, common, outcomes);
+}
+
+void RemoveFromMenus(XMLFile& menus, Outcomes& outcomes)
+{
+    RemoveEntries(menus, {"menuitem", "DWMenu_Window_VNL"}, {"menuitem", "DWMenu_Insert_VNLobject"}, outcomes);
+}
+
+void RemoveFromInsertBar(XMLFile& insertBar, Outcomes& outcomes)
+{
+    RemoveEntries(insertBar, {"separator", "VNL_Object_sep"}, {"button", "VNL_Object"}, outcomes);
+}
+
+// Each file of a configuration folder with its edits.
+const struct {
+    fs::path (*file)(const fs::path& configurationFolder);
+    Edit add, remove;
+} EditedFiles[] = {{MenusFile, AddToMenus, RemoveFromMenus}, {InsertBarFile, AddToInsertBar, RemoveFromInsertBar}};
+
+// Does the work on a file; one that cannot be read or saved, or lacks an
+// item that an entry goes after, ends the operation, named with the reason.
+void Editing(const fs::path& file, const std::function<void()>& work)
+{
     try {
-        XMLFile xml(file, true);
-        edit(xml, outcomes);
+        work();
     } catch (const MissingAnchor& missing) {
         throw Exception((boost::format(Messages::MissingAnchor) % Utilities::NativeText(file) % missing.id).str());
     } catch (const std::exception& failure) {
         throw Exception((boost::format(Messages::CannotEdit) % Utilities::NativeText(file) % failure.what()).str());
     }
-    log.Write((boost::format(Messages::Edited) % Utilities::NativeText(file) % outcomes).str());
+}
+
+// Edits a file that exists and logs what the edit did; the file is saved
+// when the edit changed it. A failure leaves it as it was.
+void EditFile(const fs::path& file, Log& log, Edit edit)
+{
+    if (!Utilities::Exists(file)) {
+        return;
+    }
+    Outcomes outcomes;
+    bool changed = false;
+    Editing(file, [&] {
+        XMLFile xml(file, true);
+        edit(xml, outcomes);
+        changed = xml.IsChanged();
+    });
+    log.Write((boost::format(changed ? Messages::Edited : Messages::Unchanged) % Utilities::NativeText(file) % outcomes).str());
+}
+
+// Makes the edits of a file that exists in memory and checks that a file
+// they change can be saved.
+void CheckEdits(const fs::path& file, const std::vector<Edit>& edits)
+{
+    if (!Utilities::Exists(file)) {
+        return;
+    }
+    Editing(file, [&] {
+        XMLFile xml(file, false);
+        Outcomes outcomes;
+        bool changes = false;
+        for (const Edit edit : edits) {
+            edit(xml, outcomes);
+            changes = changes || xml.IsChanged();
+        }
+        if (changes) {
+            Utilities::CheckReplaceable(file);
+        }
+    });
 }
 
 } // namespace
 
 void DreamweaverInstaller::AddMenuEntries(const fs::path& configurationFolder)
 {
-    EditFile(MenusFile(configurationFolder), log, [](XMLFile& menus, Outcomes& outcomes) {
-        AddEntry(menus, {"menuitem", "DWMenu_Window_VNL"}, {"menuitem", "DWMenu_Window_HTML"}, WindowMenuEntry, 0, outcomes);
-        AddEntry(menus, {"menuitem", "DWMenu_Insert_VNLobject"}, {"menuitem", "DWMenu_Insert_Comment"}, InsertMenuEntry, 0, outcomes);
-    });
-    EditFile(InsertBarFile(configurationFolder), log, [](XMLFile& insertBar, Outcomes& outcomes) {
-        // A failed search ends at 0, so without the category the whole file is searched.
-        const XMLFile::Position common = FindFirst(insertBar, {{"category", "DW_Insertbar_Common"}}, 0).span.second;
-        AddEntry(insertBar, {"button", "VNL_Object"}, {"button", "DW_TagChooser"}, InsertBarEntries, common, outcomes);
-    });
+    for (const auto& edited : EditedFiles) {
+        EditFile(edited.file(configurationFolder), log, edited.add);
+    }
 }
 
 void DreamweaverInstaller::RemoveMenuEntries(const fs::path& configurationFolder)
 {
-    EditFile(MenusFile(configurationFolder), log, [](XMLFile& menus, Outcomes& outcomes) {
-        RemoveEntries(menus, {"menuitem", "DWMenu_Window_VNL"}, {"menuitem", "DWMenu_Insert_VNLobject"}, outcomes);
-    });
-    EditFile(InsertBarFile(configurationFolder), log, [](XMLFile& insertBar, Outcomes& outcomes) {
-        RemoveEntries(insertBar, {"separator", "VNL_Object_sep"}, {"button", "VNL_Object"}, outcomes);
-    });
+    for (const auto& edited : EditedFiles) {
+        EditFile(edited.file(configurationFolder), log, edited.remove);
+    }
+}
+
+void DreamweaverInstaller::CheckMenuEdits(const fs::path& configurationFolder, const std::vector<MenuEdit>& edits)
+{
+    for (const auto& edited : EditedFiles) {
+        std::vector<Edit> fileEdits;
+        for (const MenuEdit edit : edits) {
+            fileEdits.push_back(edit == MenuEdit::Add ? edited.add : edited.remove);
+        }
+        CheckEdits(edited.file(configurationFolder), fileEdits);
+    }
 }
 
 } // namespace Installer

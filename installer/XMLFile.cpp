@@ -16,7 +16,7 @@ XMLFile::XMLFile(const boost::filesystem::path& file, bool writeBack)
 XMLFile::~XMLFile() noexcept(false)
 {
     // An edit that an exception interrupts is given up: the file stays as it was.
-    if (writeBack && std::uncaught_exceptions() == exceptionsAtStart) {
+    if (writeBack && std::uncaught_exceptions() == exceptionsAtStart && IsChanged()) {
         Save(file);
     }
 }
@@ -41,6 +41,7 @@ void XMLFile::Load(const boost::filesystem::path& file)
     std::string bytes;
     ReadFileBytes(file, bytes);
     text = FoldLineEnds(bytes);
+    loaded = text;
 }
 
 void XMLFile::Save(const boost::filesystem::path& file)

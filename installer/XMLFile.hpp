@@ -17,8 +17,8 @@ public:
     using Position = std::string::size_type;
     using Span = TagSpan;
 
-    // Loads the file; with writeBack the destructor saves it, edited or not,
-    // unless an exception is on its way. Both throw std::runtime_error with
+    // Loads the file; with writeBack the destructor saves it when an edit
+    // changed it, unless an exception is on its way. Both throw std::runtime_error with
     // the system's reason when the file is there but cannot be read, or
     // cannot be replaced; the file is then left as it was.
     XMLFile(const boost::filesystem::path& file, bool writeBack);
@@ -31,6 +31,8 @@ public:
     Span Find(const TagPredicate& predicate, Position start) const;
     void Insert(Position at, const std::string& s);
     void Erase(Position begin, Position end);
+    // Whether the text differs from the file's as it was loaded.
+    bool IsChanged() const { return text != loaded; }
 
     // A missing file gives an empty text.
     void Load(const boost::filesystem::path& file);
@@ -40,7 +42,7 @@ private:
     boost::filesystem::path file;
     bool writeBack;
     int exceptionsAtStart;
-    std::string text;
+    std::string loaded, text;
 };
 
 } // namespace Utilities

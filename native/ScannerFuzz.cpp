@@ -4,10 +4,11 @@
 // ">", whatever the predicate does to the maps it is given; a saved text
 // reads back unchanged; edits at any position stay inside the text; a
 // profile buffer is cut to a prefix of itself; a key path splits into
-// components that join and split back the same. The sanitizers judge every
-// read.
+// components that join and split back the same; a command line's log is a
+// log name taken from its words. The sanitizers judge every read.
 #include "KeyPath.hpp"
 #include "ProfileText.hpp"
+#include "Reporting.hpp"
 #include "TagScanner.hpp"
 #include "TextEdits.hpp"
 
@@ -50,5 +51,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Require(std::none_of(components.begin(), components.end(), [](const std::string& part) { return part.empty(); }));
     Require(Registry::SplitKeyPath(Registry::JoinKeyPath(components, 0, 0)) == components);
     Registry::JoinKeyPath(components, data[0] % 7 - 3, data[1] % 7 - 3);
+    std::vector<std::string> words(1);
+    for (const char c : text) {
+        c == ' ' ? void(words.emplace_back()) : void(words.back() += c);
+    }
+    const std::string log = Installer::ReadReporting(words).log;
+    Require(log.empty() || (Installer::IsLogName(log) && text.find(log) != std::string::npos));
     return 0;
 }

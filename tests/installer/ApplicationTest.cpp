@@ -4,6 +4,7 @@
 
 #include "TestSupport.hpp"
 
+#include <boost/filesystem/operations.hpp>
 #include <gtest/gtest.h>
 
 using namespace TestSupport;
@@ -50,8 +51,13 @@ public:
         operations.push_back("host check");
         keywords = {"test host window"};
     }
-    bool IsHostInUse() override { return false; }
-    void Prepare(bool installing) override { operations.push_back(installing ? "check" : "prepare"); }
+    std::string FindHostInUse() override { return ""; }
+    void Prepare(Installer::Operation operation) override
+    {
+        operations.push_back(std::string("prepare ") + (operation == Installer::Operation::Install     ? "install"
+                                                        : operation == Installer::Operation::Uninstall ? "uninstall"
+                                                                                                        : "reinstall"));
+    }
     void Install() override { operations.push_back("install"); }
     void Uninstall() override { operations.push_back("uninstall"); }
 
@@ -75,9 +81,10 @@ TEST(Application, TheFirstOperationAskedForRunsAfterTheHostIsClosedOrTheUsageIsS
         DialogWatcher::Press(prompt, IDRETRY);
     });
     const std::pair<const char*, Operations> rows[] = {
-        {"-u", {"host check", "host check", "host check", "prepare", "uninstall"}}, {"-i", {"host check", "check", "install"}},
-        {"-r", {"host check", "check", "uninstall", "install"}}, {"-u -r", {"host check", "prepare", "uninstall"}},
-        {"-i --reinstall", {"host check", "check", "install"}}, {"please install", {}},
+        {"-u", {"host check", "host check", "host check", "prepare uninstall", "uninstall"}},
+        {"-i", {"host check", "prepare install", "install"}}, {"-r", {"host check", "prepare reinstall", "uninstall", "install"}},
+        {"-u -r", {"host check", "prepare uninstall", "uninstall"}}, {"-i --reinstall", {"host check", "prepare install", "install"}},
+        {"please install", {}},
         {"", {}}, {" \t ", {}}, {"-h", {}}, {"--help --install", {}},
     };
     for (const auto& [commandLine, operations] : rows) {
@@ -104,15 +111,27 @@ TEST(Application, TheFirstOperationAskedForRunsAfterTheHostIsClosedOrTheUsageIsS
     }
 }
 
-TEST(EntryPoint, EveryFailureBecomesAnErrorBoxAndExitCodeOne)
+// A quiet run shows no box whatever is wrong with its command line, and its
+// log, when one can be opened, gets the text; a log is never named after an
+// option. The run turns Windows' own error boxes off.
+TEST(EntryPoint, EveryFailureBecomesAnErrorBoxOrInAQuietRunALogLineAndExitCodeOne)
 {
     std::vector<std::string> icons;
     const DialogWatcher errors("Error", 0xFFFF, RecordingIcon(icons, IDOK));
-    EXPECT_EQ(1, Installer::RunInstaller("-x"));
-    EXPECT_EQ(1, Installer::RunInstaller("-x --quiet"));
+    TempFolder folder;
+    const fs::path log = folder / "setup.log";
+    SetErrorMode(0);
+    for (const std::string& commandLine : {std::string("-x"), "-x --quiet --log \"" + log.string() + "\"", std::string("-i -q --log"), std::string("-i --log --quiet"),
+                                          std::string("-i --log -v")}) {
+        EXPECT_EQ(1, Installer::RunInstaller(commandLine)) << commandLine;
+    }
+    EXPECT_EQ(UINT(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX), SetErrorMode(0));
     EXPECT_EQ(1, Installer::RunReportingFailures(boxes, []() -> int { throw 42; }));
     EXPECT_EQ(0, Installer::RunReportingFailures(boxes, [] { return 0; }));
-    EXPECT_EQ((std::vector<std::string>{"unrecognised option '-x'", "Installer: An unexpected internal error occurred."}),
+    EXPECT_EQ((std::vector<std::string>{"unrecognised option '-x'", "the required argument for option '--log' is missing",
+                                        "Installer: An unexpected internal error occurred."}),
               errors.Texts());
-    EXPECT_EQ(std::vector<std::string>(2, "error"), icons);
+    EXPECT_EQ(std::vector<std::string>(3, "error"), icons);
+    EXPECT_NE(std::string::npos, ReadFile(log).find("\r\nBox \"Error\" not shown: unrecognised option '-x'\r\nExit code 1\r\n"));
+    EXPECT_FALSE(fs::exists("--quiet") || fs::exists("-v"));
 }

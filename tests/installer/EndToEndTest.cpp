@@ -28,19 +28,30 @@ protected:
         const DialogWatcher errors("Error", 0xFFFF, DialogWatcher::Pressing(IDOK), any);
         const DialogWatcher prompts("Installer", 0xFFFF, prompt, any);
         const DialogWatcher usages("Usage", 0xFFFF, DialogWatcher::Pressing(IDOK), any);
+        const long exitCode = Execute(arguments);
+        EXPECT_LE(0, exitCode) << "no end within a minute: " << arguments;
+        lastError = errors.Texts().empty() ? "" : errors.Texts().back();
+        return {exitCode, long(errors.Texts().size()), long(prompts.Texts().size()), long(usages.Texts().size())};
+    }
+
+    // The installer's exit code; -1 when it could not be started or did not
+    // end within a minute. Callable from any thread.
+    long Execute(const std::string& arguments) const
+    {
         std::wstring commandLine = L"\"" + program.wstring() + L"\" " + Utilities::WideFromUtf8(arguments);
         STARTUPINFOW startup = {};
         startup.cb = sizeof startup;
         PROCESS_INFORMATION started = {};
-        EXPECT_TRUE(CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, startIn.c_str(), &startup, &started));
+        if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, startIn.c_str(), &startup, &started)) {
+            return -1;
+        }
         const Utilities::ScopedHandle process(started.hProcess), thread(started.hThread);
         DWORD exitCode = 0;
         if (WaitForSingleObject(process.Get(), 60000) != WAIT_OBJECT_0 || !GetExitCodeProcess(process.Get(), &exitCode)) {
-            ADD_FAILURE() << "no end within a minute: " << arguments;
             TerminateProcess(process.Get(), 1);
+            return -1;
         }
-        lastError = errors.Texts().empty() ? "" : errors.Texts().back();
-        return {long(exitCode), long(errors.Texts().size()), long(prompts.Texts().size()), long(usages.Texts().size())};
+        return long(exitCode);
     }
 
     // Whether every file is in place as a copy of its source and each entry
@@ -106,7 +117,8 @@ TEST_F(EndToEndTest, InstallingTwiceReinstallingAndUninstallingLeaveOneSetOfEver
          {"Installation folder: \"" + NativeText(installation) + "\"", "User configuration folder: \"" + NativeText(user) + "\"",
           "Extension Manager's package folder: \"" + NativeText(root / "EM/Configuration/Extensions") + "\"", std::string("No running Dreamweaver found"),
           "Removed \"" + NativeText(obsolete) + "\"", "Copied \"" + files + "VNLHelpEN.html\" to \"" + NativeText(user / "Help/VNLHelpEN.html") + "\"",
-          menus + "DWMenu_Window_VNL removed, DWMenu_Insert_VNLobject removed", menus + "DWMenu_Window_VNL not there, DWMenu_Insert_VNLobject not there",
+          menus + "DWMenu_Window_VNL removed, DWMenu_Insert_VNLobject removed",
+          "Left \"" + NativeText(Menus(user)) + "\" as it was: DWMenu_Window_VNL not there, DWMenu_Insert_VNLobject not there",
           menus + "DWMenu_Window_VNL added, DWMenu_Insert_VNLobject added",
           "Edited \"" + NativeText(InsertBar(Configuration())) + "\": VNL_Object_sep removed, VNL_Object removed", std::string("Exit code 0")}) {
         EXPECT_NE(std::string::npos, log.find("\r\n" + line + "\r\n")) << line;
@@ -114,11 +126,11 @@ TEST_F(EndToEndTest, InstallingTwiceReinstallingAndUninstallingLeaveOneSetOfEver
     // Each run removes 9 files in each configuration folder, the shared script
     // once and both packages, and edits both files of each folder; the
     // reinstall's install removes the old library, copies 9 files into each
-    // folder, the shared script twice and both packages, and edits each file
-    // twice.
-    EXPECT_EQ((std::vector<long>{21 + 1 + 21, 22, 2, 4 + 8 + 4, 2}),
+    // folder, the shared script twice and both packages, finds no entry to
+    // remove and adds them to each file.
+    EXPECT_EQ((std::vector<long>{21 + 1 + 21, 22, 2, 4 + 4 + 4, 4, 2}),
               (std::vector<long>{count("\r\nRemoved "), count("\r\nCopied "), count("\r\nInstallation folder: "), count("\r\nEdited "),
-                                 count("\r\nExit code 0\r\n")}));
+                                 count("\r\nLeft "), count("\r\nExit code 0\r\n")}));
     Expect(false, Configuration());
     Expect(false, user);
     EXPECT_TRUE(Exists(obsolete) && Exists(SharedScript().parent_path()));
@@ -156,8 +168,14 @@ TEST_F(EndToEndTest, NoSwitchOrARunningDreamweaverChangeNothingUntilTheUserLetsT
         // A setup that runs it quietly gets Abort's answer instead of a prompt.
         EXPECT_EQ((Outcome{1, 0, 0, 0}), Run("-i --quiet --log \"" + NativeText(root / "setup.log") + "\""));
     }
+    // The log says what counts as a running Dreamweaver.
+    const fs::path logFile = root / "setup.log";
     const std::string prompt = "Please close all running instances of Dreamweaver and press Retry in order to proceed.";
-    EXPECT_NE(std::string::npos, ReadFile(root / "setup.log").find("\r\nBox \"Installer\" not shown: " + prompt + "\r\nAnswer: Abort\r\nExit code 1\r\n"));
+    const auto logged = [&](const std::string& running, const std::string& box, const std::string& next) {
+        return ReadFile(logFile).find("\r\nRunning Dreamweaver found: " + running + "\r\nBox \"Installer\" " + box + ": " + prompt + "\r\n" + next) !=
+               std::string::npos;
+    };
+    EXPECT_TRUE(logged("window \"Macromedia Dreamweaver MX 2004 - [index.html]\"", "not shown", "Answer: Abort\r\n"));
     {
         ScopedRegistryValue registered(DreamweaverKey, "");
         registered.SetString("\"" + NativeText(root / "Adobe/DREAMWEAVER.EXE") + "\"");
@@ -169,7 +187,8 @@ TEST_F(EndToEndTest, NoSwitchOrARunningDreamweaverChangeNothingUntilTheUserLetsT
         PROCESS_INFORMATION started = {};
         ASSERT_TRUE(CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &started));
         const Utilities::ScopedHandle process(started.hProcess), thread(started.hThread);
-        EXPECT_EQ((Outcome{1, 0, 1, 0}), Run("-i"));
+        EXPECT_EQ((Outcome{1, 0, 1, 0}), Run("-i -l \"" + NativeText(logFile) + "\""));
+        EXPECT_TRUE(logged("process \"" + NativeText(root / "Adobe/Dreamweaver.exe") + "\"", "shown", "Answer: Abort\r\n"));
         TerminateProcess(process.Get(), 0);
         WaitForSingleObject(process.Get(), 10000);
     }
@@ -184,17 +203,28 @@ TEST_F(EndToEndTest, NoSwitchOrARunningDreamweaverChangeNothingUntilTheUserLetsT
     ASSERT_TRUE(library);
     EXPECT_EQ((Outcome{1, 0, 1, 0}), Run("-u"));
     Expect(true, Configuration());
-    EXPECT_EQ((Outcome{0, 0, 1, 0}), Run("-r -l \"" + NativeText(root / "setup.log") + "\"", [&](HWND box, const std::string&) {
+    // While the prompt waits, a second run with the same log stops at once,
+    // and says why in that log.
+    long second = 0;
+    const std::string log = " -l \"" + NativeText(logFile) + "\"";
+    EXPECT_EQ((Outcome{0, 0, 1, 0}), Run("-r" + log, [&](HWND box, const std::string&) {
+        second = Execute("-i -q" + log);
         library.Close();
         DialogWatcher::Press(box, IDRETRY);
     }));
     Expect(true, Configuration());
-    EXPECT_NE(std::string::npos, ReadFile(root / "setup.log").find("\r\nBox \"Installer\" shown: " + prompt + "\r\nAnswer: Retry\r\n"));
+    EXPECT_EQ(1, second);
+    EXPECT_TRUE(logged("\"" + NativeText(Configuration() / "JSExtensions/Loomlet.dll") + "\" in use", "shown", ""));
+    const std::regex refused("\r\n\\S+ \\S+ Fitwright \\S+ -i -q -l \"[^\r\n]*\r\nBox \"Error\" not shown: Installer: Another installer is running\\. "
+                             "Wait until it has finished, then try again\\.\r\nExit code 1\r\nAnswer: Retry\r\nNo running Dreamweaver found\r\n");
+    EXPECT_TRUE(std::regex_search(ReadFile(logFile), refused)) << ReadFile(logFile);
 }
 
 // Each failure ends the run with one error box, or its text in the log, and
-// exit code 1: what was done before it stays done, and nothing after it happens.
-TEST_F(EndToEndTest, AFailureStopsTheRunWhereItHappens)
+// exit code 1. What the installer can find out beforehand is found before it
+// changes anything; a failure during the run stops it there: what was done
+// before it stays done, and nothing after it happens.
+TEST_F(EndToEndTest, AFailureFoundBeforehandChangesNothingAndOneDuringTheRunStopsItThere)
 {
     const fs::path menus = Menus(user), strings = Configuration() / "Strings/VNLStringsEN.xml";
     const auto replace = [](const fs::path& file, const char* from, const char* to) {
@@ -202,6 +232,14 @@ TEST_F(EndToEndTest, AFailureStopsTheRunWhereItHappens)
     };
     const std::string folderMissing =
         "Installer: Dreamweaver information has been found, but the directory where it should reside does not exist under \"";
+    const std::string missingComment =
+        "Installer: Cannot add the Vantrelle entries to \"" + NativeText(menus) + "\": the item \"DWMenu_Insert_Comment\" they follow is missing";
+    const std::string readOnlyMenus = "Installer: Cannot edit \"" + NativeText(menus) + "\" (" + Reason(ERROR_ACCESS_DENIED) + ")";
+    // A file and the menus' entry of an earlier install.
+    const auto installed = [&] {
+        WriteFile(user / "Help/VNLHelpEN.html", "installed");
+        replace(menus, "(id=\"DWMenu_Window_HTML\"[^>]*>)", "$1\n<menuitem id=\"DWMenu_Window_VNL\" />");
+    };
     // Held as another program holds it: under Wine, as root, file rights
     // would stop nothing, but a sharing mode does.
     Utilities::ScopedHandle holding;
@@ -239,18 +277,25 @@ TEST_F(EndToEndTest, AFailureStopsTheRunWhereItHappens)
          Configuration() / "Floaters", "-i --log \"" + NativeText(root.path) + "\""},
         {[&] { holding = Utilities::ScopedHandle(CreateMutexW(nullptr, FALSE, L"Global\\Vantrelle Fitwright")); },
          "Installer: Another installer is running. Wait until it has finished, then try again.", obsolete, Configuration() / "Floaters"},
-        // The entry of the Window menu is in place when the Insert menu's item is found missing.
-        {[&] { replace(menus, "_Insert_Comment", "_Insert_Table"); },
-         "Installer: Cannot add the Vantrelle entries to \"" + NativeText(menus) + "\": the item \"DWMenu_Insert_Comment\" they follow is missing",
-         user / "Help/VNLHelpEN.html", Package("VNLExtensionEN.mxi")},
-        // Held open without sharing its deletion for longer than a scanner
-        // holds it, or read-only: Windows would not replace it.
+        // A configuration file that an operation could not edit is found
+        // before anything changes: it lacks an item that an entry follows,
+        // it is held open without sharing its deletion for longer than a
+        // scanner holds it, or it is read-only (Windows would not replace it).
+        {[&] { replace(menus, "_Insert_Comment", "_Insert_Table"); }, missingComment, obsolete, Configuration() / "Floaters"},
         {[&] { hold(menus, FILE_SHARE_READ | FILE_SHARE_WRITE); },
-         "Installer: Cannot edit \"" + NativeText(menus) + "\" (" + Reason(ERROR_SHARING_VIOLATION) + ")", user / "Help/VNLHelpEN.html",
-         Package("VNLExtensionEN.mxi")},
-        {[&] { SetFileAttributesW(menus.c_str(), FILE_ATTRIBUTE_READONLY); },
-         "Installer: Cannot edit \"" + NativeText(menus) + "\" (" + Reason(ERROR_ACCESS_DENIED) + ")", user / "Help/VNLHelpEN.html",
-         Package("VNLExtensionEN.mxi")},
+         "Installer: Cannot edit \"" + NativeText(menus) + "\" (" + Reason(ERROR_SHARING_VIOLATION) + ")", obsolete, Configuration() / "Floaters"},
+        {[&] { SetFileAttributesW(menus.c_str(), FILE_ATTRIBUTE_READONLY); }, readOnlyMenus, obsolete, Configuration() / "Floaters"},
+        // An uninstall, and a reinstall before its uninstall, leave an installed file in place.
+        {[&] {
+             installed();
+             SetFileAttributesW(menus.c_str(), FILE_ATTRIBUTE_READONLY);
+         },
+         readOnlyMenus, user / "Help/VNLHelpEN.html", Configuration() / "Floaters", "-u"},
+        {[&] {
+             installed();
+             replace(menus, "_Insert_Comment", "_Insert_Table");
+         },
+         missingComment, user / "Help/VNLHelpEN.html", Configuration() / "Floaters", "-r"},
         // A deployed file in use is asked about like a running Dreamweaver;
         // Ignore goes on until its removal fails.
         {[&] {

@@ -4,6 +4,7 @@
 // have, or stops with a text that names what failed and why, and never
 // leaves a configuration file half written or a temporary file behind.
 #include "DreamweaverInstaller.hpp"
+#include "EntryPoint.hpp"
 
 #include "Faults.hpp"
 #include "Layout.hpp"
@@ -162,8 +163,9 @@ protected:
     // exit code 1, and with a log beside the root, whose calls fail too.
     int RunOperation(const char* operation)
     {
-        Installer::Log runLog;
-        return Installer::DreamweaverInstaller(std::string(operation) + " --quiet --log \"" + Utilities::NativeText(logFile) + "\"", runLog).Run();
+        Installer::Log runLog(true);
+        const std::string log = Utilities::NativeText(logFile);
+        return Installer::RunCommandLine(std::string(operation) + " --quiet --log \"" + log + "\"", log, runLog);
     }
 
     const fs::path readOnly = Configuration() / "Help/VNLHelpEN.html";
