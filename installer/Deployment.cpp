@@ -44,7 +44,9 @@ void DreamweaverInstaller::Install()
 void DreamweaverInstaller::Uninstall()
 {
     UninstallConfiguration(GetInstallationPath("Configuration"));
-    UninstallConfiguration(GetUserDataPath("Configuration"));
+    for (const fs::path& user : GetUserConfigurationFolders()) {
+        UninstallConfiguration(user);
+    }
     UninstallExtensionPackage();
 }
 
@@ -94,8 +96,10 @@ std::string DreamweaverInstaller::FindHostInUse()
 std::vector<fs::path> DreamweaverInstaller::GetConfigurationFolders()
 {
     std::vector<fs::path> folders{GetInstallationPath("Configuration")};
-    if (Utilities::Exists(GetUserDataPath("Configuration"))) {
-        folders.push_back(GetUserDataPath("Configuration"));
+    for (const fs::path& user : GetUserConfigurationFolders()) {
+        if (Utilities::Exists(user)) {
+            folders.push_back(user);
+        }
     }
     return folders;
 }

@@ -32,8 +32,24 @@ public:
 
     // The installation folder joined with the sub-path.
     boost::filesystem::path GetInstallationPath(const std::string& subPath);
-    // Application Data / "Macromedia" / installation folder's name / sub-path.
-    boost::filesystem::path GetUserDataPath(const std::string& subPath);
+    // Throws that Dreamweaver is not found, or that the one found is a
+    // 64-bit program.
+    [[noreturn]] void ThrowHostNotFound();
+    // Throws that the Dreamweaver in the folder is a program of other bits
+    // than the extension's library.
+    [[noreturn]] void ThrowHostOfOtherBits(const boost::filesystem::path& folder, int bits);
+    // Where this installation's version keeps the user's own configuration:
+    // Application Data / "Macromedia" / installation folder's name for
+    // Macromedia's versions; for the Adobe-branded ones (told by the folder's
+    // name, else by the program's version) the folder of HostVersion.hpp.
+    struct UserConfigurationPlace {
+        boost::filesystem::path folder;
+        bool perLanguage; // each language's folder in it holds a Configuration folder
+    };
+    UserConfigurationPlace GetUserConfigurationPlace();
+    // The place's Configuration folder, there or not, or the Configuration
+    // folder of each language's folder there, in the order of their names.
+    std::vector<boost::filesystem::path> GetUserConfigurationFolders();
     // The Extension Manager's folder joined with the sub-path; empty when
     // the Extension Manager is not registered.
     boost::filesystem::path GetExtensionManagerPath(const std::string& subPath);
@@ -41,7 +57,7 @@ public:
     std::wstring GetHostProgramName();
     // Logs the folders found, or that one is absent and skipped.
     void ReportFolders();
-    // The installation's configuration folder, and the user's when it exists.
+    // The installation's configuration folder, and the user's that exist.
     std::vector<boost::filesystem::path> GetConfigurationFolders();
 
     // Every copy that an install makes, in its order, with full paths.

@@ -25,7 +25,7 @@ LONG OpenKey(const Key& key, REGSAM access, ScopedRegistryKey& handle)
 {
     const HKEY root = key.GetRootHandle();
     return root == nullptr ? ERROR_FILE_NOT_FOUND
-                           : RegOpenKeyExA(root, key.GetSubKeyPath().c_str(), 0, access, handle.Receive());
+                           : RegOpenKeyExA(root, key.GetSubKeyPath().c_str(), 0, access | key.GetViewAccess(), handle.Receive());
 }
 
 LONG Query(HKEY key, const std::string& name, DWORD* type, BYTE* data, DWORD* size)
@@ -64,7 +64,7 @@ std::basic_string<wchar_t> NameAs(const std::string& name, wchar_t) { return Wid
 
 } // namespace
 
-Key::Key(const std::string& path) : components(SplitKeyPath(path)) {}
+Key::Key(const std::string& path, View view) : components(SplitKeyPath(path)), view(view) {}
 
 std::string Key::Join(int first, int last) const { return JoinKeyPath(components, first, last); }
 std::string Key::GetRootName() const { return Join(0, 1); }
@@ -93,6 +93,8 @@ HKEY Key::GetRootHandle() const
     }
     return nullptr;
 }
+
+REGSAM Key::GetViewAccess() const { return view == View::SixtyFourBit ? KEY_WOW64_64KEY : 0; }
 
 bool Key::Exists() const
 {

@@ -14,9 +14,14 @@ namespace Utilities::Registry {
 extern const char* const LocalMachine;
 extern const char* const CurrentUser;
 
+// Which of the registry's views a key is read in, on 64-bit Windows: the
+// program's own (a 32-bit program's is the 32-bit one), or the 64-bit one.
+// 32-bit Windows has one view only.
+enum class View { Own, SixtyFourBit };
+
 class Key {
 public:
-    explicit Key(const std::string& path);
+    explicit Key(const std::string& path, View view = View::Own);
 
     std::string Join(int first, int last) const;
     std::string GetRootName() const;
@@ -26,10 +31,13 @@ public:
 
     // The predefined handle of the root name; null for a name not known.
     HKEY GetRootHandle() const;
+    // The access flag that selects the key's view.
+    REGSAM GetViewAccess() const;
     bool Exists() const;
 
 private:
     std::vector<std::string> components;
+    View view;
 };
 
 class Value {

@@ -8,6 +8,8 @@
 #include <boost/filesystem/operations.hpp>
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <map>
 #include <regex>
 
 using namespace TestSupport;
@@ -135,6 +137,100 @@ TEST_F(EndToEndTest, InstallingTwiceReinstallingAndUninstallingLeaveOneSetOfEver
     Expect(false, user);
     EXPECT_TRUE(Exists(obsolete) && Exists(SharedScript().parent_path()));
     EXPECT_FALSE(Exists(SharedScript()) || Exists(Package("VNLExtensionEN.mxi")) || Exists(Package("VNLExtensionEN.mxp")));
+}
+
+// Each version keeps the user's configuration in folders of its own: the
+// extension goes into each of them that exists, and into no folder of
+// another version. The installation folder's name tells the version, or,
+// where the user renamed it, Dreamweaver.exe's version resource; without
+// either the folder is taken for a Macromedia one.
+TEST_F(EndToEndTest, EachVersionsOwnUserFoldersGetTheExtensionAndNoOtherVersionsFolder)
+{
+    const struct {
+        const char* installation; // below Program Files\Adobe
+        const char* program;      // copied to Dreamweaver.exe there, if any
+        std::vector<const char*> users, others; // below Application Data
+        std::string logged = "";                 // a line of the install's log
+    } rows[] = {
+        {"Adobe Dreamweaver CS3", nullptr, {"Adobe/Dreamweaver 9/Configuration"}, {"Adobe/Dreamweaver CS3/en_US/Configuration"}},
+        {"Adobe Dreamweaver CS4", nullptr, {"Adobe/Dreamweaver CS4/de_DE/Configuration", "Adobe/Dreamweaver CS4/en_US/Configuration"},
+         {"Adobe/Dreamweaver CS4/fr_FR", "Adobe/Dreamweaver CS6/en_US/Configuration", "Macromedia/Adobe Dreamweaver CS4/Configuration"}},
+        {"Adobe Dreamweaver CC 2014", nullptr, {"Adobe/Dreamweaver CC 2014/en_US/Configuration"}, {"Adobe/Dreamweaver CC 2014.1/en_US/Configuration"}},
+        {"Adobe Dreamweaver CS6", nullptr, {}, {"Adobe/Dreamweaver CS5.5/en_US/Configuration"},
+         "User configuration folder: none at \"" + NativeText(applicationData / "Adobe/Dreamweaver CS6/*/Configuration") + "\", skipped"},
+        {"Dreamweaver", DREAMWEAVER_10_EXE, {"Adobe/Dreamweaver CS4/en_US/Configuration"}, {"Macromedia/Dreamweaver/Configuration"}},
+        {"Dreamweaver", EXIT_AFTER_EXE, {"Macromedia/Dreamweaver/Configuration"}, {"Adobe/Dreamweaver CS4/en_US/Configuration"}},
+    };
+    // Every file below a folder, with its bytes.
+    const auto contents = [](const fs::path& folder) {
+        std::map<fs::path, std::string> files;
+        for (fs::recursive_directory_iterator entry(folder), end; entry != end; ++entry) {
+            files[entry->path()] = fs::is_directory(entry->status()) ? "/" : ReadFile(entry->path());
+        }
+        return files;
+    };
+    for (const auto& row : rows) {
+        Arrange();
+        fs::remove_all(applicationData);
+        const fs::path adobe = root / "Program Files/Adobe" / row.installation, logFile = root / "adobe.log";
+        path.SetString(NativeText(adobe));
+        std::vector<fs::path> users{adobe / "Configuration"}, others;
+        for (const char* user : row.users) {
+            users.push_back(applicationData / user);
+        }
+        for (const char* other : row.others) {
+            others.push_back(applicationData / other);
+        }
+        for (const auto* folders : {&users, &others}) {
+            for (const fs::path& folder : *folders) {
+                WriteFile(Menus(folder), ReadFile(Menus(Configuration())));
+                WriteFile(InsertBar(folder), ReadFile(InsertBar(Configuration())));
+            }
+        }
+        if (row.program) {
+            fs::copy_file(HostFile(row.program), adobe / "Dreamweaver.exe");
+        }
+        std::vector<std::map<fs::path, std::string>> before;
+        std::transform(others.begin(), others.end(), std::back_inserter(before), contents);
+        EXPECT_EQ((Outcome{0, 0, 0, 0}), Run("-i -l \"" + NativeText(logFile) + "\"")) << row.installation;
+        for (const fs::path& user : users) {
+            Expect(true, user);
+        }
+        EXPECT_TRUE(row.logged.empty() || ReadFile(logFile).find("\r\n" + row.logged + "\r\n") != std::string::npos) << row.logged;
+        EXPECT_EQ((Outcome{0, 0, 0, 0}), Run("-u")) << row.installation;
+        for (const fs::path& user : users) {
+            Expect(false, user);
+        }
+        for (std::size_t other = 0; other < others.size(); ++other) {
+            EXPECT_TRUE(before[other] == contents(others[other])) << others[other];
+        }
+    }
+}
+
+// A Dreamweaver whose program is built for other bits than the extension's
+// library cannot load it: it is named, not sent to be reinstalled, and
+// nothing changes. Windows 7 and later, like Wine, share the App Paths key
+// between the registry's views, so the program's header tells.
+TEST_F(EndToEndTest, ADreamweaverThatCannotLoadTheLibraryIsNamedAndNothingChanges)
+{
+#if defined(_WIN64)
+    const char machine[] = "\x4c\x01"; // i386
+    const std::string program = "a 32-bit program, which cannot load the extension's 64-bit library";
+#else
+    const char machine[] = "\x64\x86"; // x86-64
+    const std::string program = "a 64-bit program, which cannot load the extension's 32-bit library";
+#endif
+    // A program's headers as far as they tell its processor: the DOS header
+    // that points to the PE signature, which the machine follows.
+    std::string headers = "MZ" + std::string(58, '\0') + std::string("\x40\0\0\0PE\0\0", 8) + std::string(machine, 2) + std::string(18, '\0');
+    WriteFile(installation / "Dreamweaver.exe", headers);
+    WriteFile(obsolete, "old release");
+    EXPECT_EQ((Outcome{1, 1, 0, 0}), Run("-i"));
+    EXPECT_EQ("Installer: Dreamweaver has been found in \"" + NativeText(installation) + "\", but it is " + program +
+                  ". The extension works with the 32-bit Dreamweaver: Dreamweaver MX 2004 to CC 2014 on any Windows, and the later "
+                  "versions on 32-bit Windows.",
+              lastError);
+    EXPECT_TRUE(Exists(obsolete) && !Exists(Configuration() / "Floaters"));
 }
 
 // An Extension Manager registered without a folder names no place for packages.

@@ -36,13 +36,13 @@ std::string ReadFile(const fs::path& file)
 
 std::string Reason(DWORD code) { return boost::system::error_code(static_cast<int>(code), boost::system::system_category()).message(); }
 
-ScopedRegistryValue::ScopedRegistryValue(const std::string& keyPath, std::string name) : name(std::move(name))
+ScopedRegistryValue::ScopedRegistryValue(const std::string& keyPath, std::string name, REGSAM view) : name(std::move(name)), view(view)
 {
     const Utilities::Registry::Key key(keyPath);
     root = key.GetRootHandle();
     subKey = key.GetSubKeyPath();
     Utilities::ScopedRegistryKey handle;
-    keyExisted = RegOpenKeyExA(root, subKey.c_str(), 0, KEY_QUERY_VALUE, handle.Receive()) == ERROR_SUCCESS;
+    keyExisted = RegOpenKeyExA(root, subKey.c_str(), 0, KEY_QUERY_VALUE | view, handle.Receive()) == ERROR_SUCCESS;
     const auto query = [&](DWORD& size) {
         return RegQueryValueExA(handle.Get(), this->name.c_str(), nullptr, &oldType,
                                 size ? reinterpret_cast<BYTE*>(oldData.data()) : nullptr, &size) == ERROR_SUCCESS;
@@ -56,23 +56,39 @@ ScopedRegistryValue::~ScopedRegistryValue()
     !keyExisted ? DeleteKey() : valueExisted ? SetRaw(oldType, oldData) : Delete();
 }
 
+Utilities::ScopedRegistryKey ScopedRegistryValue::Create() const
+{
+    Utilities::ScopedRegistryKey key;
+    EXPECT_EQ(ERROR_SUCCESS, RegCreateKeyExA(root, subKey.c_str(), 0, nullptr, 0, KEY_SET_VALUE | view, nullptr, key.Receive(), nullptr))
+        << subKey;
+    return key;
+}
+
 void ScopedRegistryValue::SetString(const std::string& text, DWORD type)
 {
     const std::wstring wide = Utilities::WideFromUtf8(text);
     const auto size = static_cast<DWORD>((wide.size() + 1) * sizeof(wchar_t));
-    EXPECT_EQ(ERROR_SUCCESS, SHSetValueW(root, Utilities::WideFromUtf8(subKey).c_str(), Utilities::WideFromUtf8(name).c_str(), type, wide.c_str(), size))
+    EXPECT_EQ(ERROR_SUCCESS, RegSetValueExW(Create().Get(), Utilities::WideFromUtf8(name).c_str(), 0, type,
+                                            reinterpret_cast<const BYTE*>(wide.c_str()), size))
         << subKey << "\\" << name;
 }
 
 void ScopedRegistryValue::SetRaw(DWORD type, const std::string& bytes)
 {
-    EXPECT_EQ(ERROR_SUCCESS, SHSetValueA(root, subKey.c_str(), name.c_str(), type, bytes.data(), static_cast<DWORD>(bytes.size())))
+    EXPECT_EQ(ERROR_SUCCESS, RegSetValueExA(Create().Get(), name.c_str(), 0, type, reinterpret_cast<const BYTE*>(bytes.data()),
+                                            static_cast<DWORD>(bytes.size())))
         << subKey << "\\" << name;
 }
 
-void ScopedRegistryValue::Delete() { SHDeleteValueA(root, subKey.c_str(), name.c_str()); }
+void ScopedRegistryValue::Delete()
+{
+    Utilities::ScopedRegistryKey key;
+    if (RegOpenKeyExA(root, subKey.c_str(), 0, KEY_SET_VALUE | view, key.Receive()) == ERROR_SUCCESS) {
+        RegDeleteValueA(key.Get(), name.c_str());
+    }
+}
 
-void ScopedRegistryValue::DeleteKey() { SHDeleteKeyA(root, subKey.c_str()); }
+void ScopedRegistryValue::DeleteKey() { view == 0 ? void(SHDeleteKeyA(root, subKey.c_str())) : void(RegDeleteKeyExA(root, subKey.c_str(), view, 0)); }
 
 std::string HostFile(const std::string& linuxPath)
 {

@@ -48,20 +48,26 @@ std::string Reason(DWORD code);
 
 // A registry value that a test sets for its own duration: whatever was there
 // before, or its absence, comes back when the object goes out of scope.
+// In the test program's own registry view, or with view KEY_WOW64_64KEY in
+// the 64-bit one.
 class ScopedRegistryValue {
 public:
-    ScopedRegistryValue(const std::string& keyPath, std::string name);
+    ScopedRegistryValue(const std::string& keyPath, std::string name, REGSAM view = 0);
     ~ScopedRegistryValue();
     ScopedRegistryValue(const ScopedRegistryValue&) = delete;
     // A UTF-8 text, stored in the system's wide characters.
     void SetString(const std::string& text, DWORD type = REG_SZ);
     void SetRaw(DWORD type, const std::string& bytes); // no terminator added
     void Delete();
-    void DeleteKey(); // with everything below it
+    void DeleteKey(); // with everything below it; in the 64-bit view, a key without subkeys
 
 private:
+    // The key opened, or created, for setting values.
+    Utilities::ScopedRegistryKey Create() const;
+
     HKEY root;
     std::string subKey, name, oldData;
+    REGSAM view;
     bool keyExisted, valueExisted;
     DWORD oldType = 0;
 };

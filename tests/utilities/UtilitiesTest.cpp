@@ -39,6 +39,17 @@ TEST(Registry, ValuesReadAsTheStringTheyHoldOrFailNamingTheValueInFull)
     EXPECT_TRUE(Key("HKEY_CURRENT_USER").Exists() && Key("HKEY_CURRENT_USER").GetSubKeyPath().empty());
 }
 
+// A value of the 64-bit view is read where it is asked for: a 32-bit program
+// reads another view as its own, a 64-bit one the same.
+TEST(Registry, AKeyIsReadInTheViewItNames)
+{
+    const std::string path = "HKEY_LOCAL_MACHINE\\SOFTWARE\\VantrelleTests";
+    ScopedRegistryValue stored(path, "Wide", KEY_WOW64_64KEY);
+    stored.SetString("C:\\Program Files");
+    const Key own(path), wide(path, Utilities::Registry::View::SixtyFourBit);
+    EXPECT_EQ(std::make_pair(sizeof(void*) == 8, true), std::make_pair(Value(own, "Wide").Exists(), Value(wide, "Wide").Exists()));
+}
+
 // A registry text becomes a path without trailing separators; a root keeps its own.
 TEST(Paths, RegistryTextsBecomePathsWithoutTrailingSeparators)
 {
