@@ -1,5 +1,5 @@
 #pragma once
-#include "Log.hpp"
+#include "Report.hpp"
 
 #include <boost/filesystem/path.hpp>
 
@@ -9,17 +9,17 @@ namespace Installer {
 // they fail.
 
 // Puts a copy of source at target, creating missing folders and replacing
-// what was there; verifies the copy's size and logs the copy. Throws
+// what was there; verifies the copy's size and reports the copy. Throws
 // Installer::Exception.
-void Copy(const boost::filesystem::path& source, const boost::filesystem::path& target, Log& log);
+void Copy(const boost::filesystem::path& source, const boost::filesystem::path& target, Report& report);
 
 // Throws Copy's failure for a source that is not there, so that a copy
 // that would fail fails before anything changes.
 void CheckSource(const boost::filesystem::path& source, const boost::filesystem::path& target);
 
-// Removes the path with everything below it and logs it; a path that does
+// Removes the path with everything below it and reports it; a path that does
 // not exist is no error. Throws Installer::Exception.
-void Remove(const boost::filesystem::path& path, Log& log);
+void Remove(const boost::filesystem::path& path, Report& report);
 
 // Whether another program holds the file so that it cannot be removed or
 // replaced now: it has the file open without sharing it, or runs it as a

@@ -6,7 +6,7 @@
 
 #include <functional>
 
-namespace Installer {
+namespace Utilities {
 
 enum class Hold {
     // The file is open without sharing what the call needs.
@@ -26,4 +26,4 @@ DWORD WhileBrieflyHeld(const std::function<DWORD()>& attempt, Hold kind = Hold::
 // ERROR_SUCCESS, or the last error of a call that failed.
 inline DWORD ErrorUnless(bool succeeded) { return succeeded ? ERROR_SUCCESS : GetLastError(); }
 
-} // namespace Installer
+} // namespace Utilities

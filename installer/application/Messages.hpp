@@ -1,6 +1,7 @@
 #pragma once
-// The installer's user-visible texts, in one place. Formats take boost::format
-// placeholders %1%, %2%, ... filled in order.
+// The installer application's user-visible texts, in one place; those of its
+// parts are with them. Formats take boost::format placeholders %1%, %2%, ...
+// filled in order.
 
 namespace Installer::Messages {
 
@@ -17,22 +18,6 @@ inline constexpr const char* NoRunCheck = "Cannot tell whether another installer
 inline constexpr const char* CannotOpenLog = "Cannot open the log \"%1%\" (%2%)";
 inline constexpr const char* UnexpectedFailure = "Installer: An unexpected internal error occurred.";
 
-inline constexpr const char* HostNotFound = "%1% has not been found on this machine. Try to reinstall %2% or newer.";
-inline constexpr const char* HostOfOtherBits =
-    "%1% has been found in \"%2%\", but it is a %3%-bit program, which cannot load the extension's %4%-bit library. "
-    "The extension works with the 32-bit %1%: %5% to CC 2014 on any Windows, and the later versions on 32-bit Windows.";
-inline constexpr const char* HostFolderMissing =
-    "%1% information has been found, but the directory where it should reside does not exist under "
-    "\"%2%\". Your installation might be broken. Try to reinstall %3% or newer.";
-
-inline constexpr const char* CannotCopy = "Cannot copy source file \"%1%\" to target location \"%2%\" (%3%)";
-inline constexpr const char* CannotRemove = "Cannot remove \"%1%\" (%2%)";
-inline constexpr const char* UnknownError = "unknown error";
-inline constexpr const char* PathStillExists = "path still exists";
-inline constexpr const char* CannotEdit = "Cannot edit \"%1%\" (%2%)";
-inline constexpr const char* MissingAnchor =
-    "Cannot add the Vantrelle entries to \"%1%\": the item \"%2%\" they follow is missing";
-
 // The log's own lines.
 inline constexpr const char* BoxShown = "Box \"%1%\" shown: %2%";
 inline constexpr const char* BoxNotShown = "Box \"%1%\" not shown: %2%";
@@ -42,10 +27,6 @@ inline constexpr const char* HostRunning = "Running %1% found: %2%";
 inline constexpr const char* HostWindow = "window \"%1%\"";
 inline constexpr const char* HostProcess = "process \"%1%\"";
 inline constexpr const char* HostFileInUse = "\"%1%\" in use";
-inline constexpr const char* Copied = "Copied \"%1%\" to \"%2%\"";
-inline constexpr const char* Removed = "Removed \"%1%\"";
-inline constexpr const char* Edited = "Edited \"%1%\":%2%";
-inline constexpr const char* Unchanged = "Left \"%1%\" as it was:%2%";
 inline constexpr const char* Folder = "%1%: \"%2%\"";
 inline constexpr const char* FolderSkipped = "%1%: none at \"%2%\", skipped";
 inline constexpr const char* ManagerSkipped = "Extension Manager: not registered, skipped";

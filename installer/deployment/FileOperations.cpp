@@ -1,9 +1,9 @@
 #include "FileOperations.hpp"
 
 #include "BriefHold.hpp"
+#include "DeploymentMessages.hpp"
 #include "Exception.hpp"
 #include "Handles.hpp"
-#include "Messages.hpp"
 #include "Paths.hpp"
 
 #include <boost/filesystem/operations.hpp>
@@ -12,6 +12,9 @@
 #include <exception>
 
 namespace fs = boost::filesystem;
+using Utilities::ErrorUnless;
+using Utilities::Hold;
+using Utilities::WhileBrieflyHeld;
 
 namespace Installer {
 
@@ -44,7 +47,7 @@ DWORD Attempt(const std::function<void()>& calls, std::exception_ptr& failure)
 
 } // namespace
 
-void Copy(const fs::path& source, const fs::path& target, Log& log)
+void Copy(const fs::path& source, const fs::path& target, Report& report)
 {
     try {
         std::exception_ptr failure;
@@ -73,7 +76,7 @@ void Copy(const fs::path& source, const fs::path& target, Log& log)
     }
     boost::system::error_code unknown; // then the source is logged as it was given
     const fs::path fullSource = fs::absolute(source, unknown);
-    log.Write((boost::format(Messages::Copied) % Utilities::NativeText(unknown ? source : fullSource) % Utilities::NativeText(target)).str());
+    report.Write((boost::format(Messages::Copied) % Utilities::NativeText(unknown ? source : fullSource) % Utilities::NativeText(target)).str());
 }
 
 void CheckSource(const fs::path& source, const fs::path& target)
@@ -90,7 +93,7 @@ void CheckSource(const fs::path& source, const fs::path& target)
 // Deleting a file that another program holds while sharing its deletion
 // succeeds, but its name stays until that program lets go: the removal is
 // done when the name is gone.
-void Remove(const fs::path& path, Log& log)
+void Remove(const fs::path& path, Report& report)
 {
     std::uintmax_t removed = 0;
     try {
@@ -115,7 +118,7 @@ void Remove(const fs::path& path, Log& log)
         ThrowCannotRemove(path, failure.what());
     }
     if (removed != 0) {
-        log.Write((boost::format(Messages::Removed) % Utilities::NativeText(path)).str());
+        report.Write((boost::format(Messages::Removed) % Utilities::NativeText(path)).str());
     }
 }
 

@@ -22,9 +22,9 @@ constexpr DWORD ChunkSize = 1 << 20;
 
 // Makes the call again while another program holds the file for a moment;
 // the call's last error stays when it fails for good.
-bool WhileBrieflyHeld(const std::function<bool()>& call)
+bool CallWhileBrieflyHeld(const std::function<bool()>& call)
 {
-    const DWORD error = Installer::WhileBrieflyHeld([&] { return Installer::ErrorUnless(call()); });
+    const DWORD error = Utilities::WhileBrieflyHeld([&] { return Utilities::ErrorUnless(call()); });
     SetLastError(error);
     return error == ERROR_SUCCESS;
 }
@@ -33,7 +33,7 @@ bool WhileBrieflyHeld(const std::function<bool()>& call)
 ScopedHandle Open(const std::wstring& name, DWORD access, DWORD sharing, DWORD disposition)
 {
     ScopedHandle file;
-    WhileBrieflyHeld([&] {
+    CallWhileBrieflyHeld([&] {
         file = ScopedHandle(CreateFileW(name.c_str(), access, sharing, nullptr, disposition, FILE_ATTRIBUTE_NORMAL, nullptr));
         return file.IsValid();
     });
@@ -91,7 +91,7 @@ public:
     // Takes the name of a file that is not there.
     void MoveTo(const std::wstring& target)
     {
-        if (!WhileBrieflyHeld([&] { return MoveFileExW(name.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH); })) {
+        if (!CallWhileBrieflyHeld([&] { return MoveFileExW(name.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH); })) {
             ThrowSystemError();
         }
         name.clear();
@@ -102,7 +102,7 @@ public:
     // every way in which the replacing can fail.
     void Replace(const std::wstring& target, TemporaryFile& backup)
     {
-        if (WhileBrieflyHeld([&] { return ReplaceFileW(target.c_str(), name.c_str(), backup.Name().c_str(), 0, nullptr, nullptr); })) {
+        if (CallWhileBrieflyHeld([&] { return ReplaceFileW(target.c_str(), name.c_str(), backup.Name().c_str(), 0, nullptr, nullptr); })) {
             name.clear();
             return;
         }

@@ -1,14 +1,16 @@
 #pragma once
 // What a run has to say: message boxes, unless the run is quiet, and the
-// lines of a log file, when one was asked for. The operations report here.
+// lines of a log file, when one was asked for. The operations and the
+// installer's parts report here.
 #include "Handles.hpp"
 #include "MessageBox.hpp"
+#include "Report.hpp"
 
 #include <string>
 
 namespace Installer {
 
-class Log {
+class Log final : public Report {
 public:
     // No file yet; boxes shown unless quiet.
     explicit Log(bool quiet = false) : quiet(quiet) {}
@@ -21,7 +23,7 @@ public:
     void Open(const std::string& file, const std::string& commandLine);
 
     // A line for the log alone; texts are UTF-8.
-    void Write(const std::string& line);
+    void Write(const std::string& line) override;
     // A message box, unless the run is quiet and the box is not one that
     // must show; the log gets its text either way.
     void Show(const std::string& text, const char* caption, MessageKind kind, bool evenWhenQuiet = false);

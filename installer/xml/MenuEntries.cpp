@@ -1,10 +1,10 @@
-#include "DreamweaverInstaller.hpp"
+#include "MenuEntries.hpp"
 
 #include "Exception.hpp"
 #include "FileContent.hpp"
-#include "Messages.hpp"
 #include "Paths.hpp"
 #include "XMLFile.hpp"
+#include "XmlMessages.hpp"
 
 #include <boost/bind/bind.hpp>
 #include <boost/format.hpp>
@@ -180,7 +180,7 @@ void Editing(const fs::path& file, const std::function<void()>& work)
 
 // Edits a file that exists and logs what the edit did; the file is saved
 // when the edit changed it. A failure leaves it as it was.
-void EditFile(const fs::path& file, Log& log, Edit edit)
+void EditFile(const fs::path& file, Report& report, Edit edit)
 {
     if (!Utilities::Exists(file)) {
         return;
@@ -192,7 +192,7 @@ void EditFile(const fs::path& file, Log& log, Edit edit)
         edit(xml, outcomes);
         changed = xml.IsChanged();
     });
-    log.Write((boost::format(changed ? Messages::Edited : Messages::Unchanged) % Utilities::NativeText(file) % outcomes).str());
+    report.Write((boost::format(changed ? Messages::Edited : Messages::Unchanged) % Utilities::NativeText(file) % outcomes).str());
 }
 
 // Makes the edits of a file that exists in memory and checks that a file
@@ -218,21 +218,21 @@ void CheckEdits(const fs::path& file, const std::vector<Edit>& edits)
 
 } // namespace
 
-void DreamweaverInstaller::AddMenuEntries(const fs::path& configurationFolder)
+void AddMenuEntries(const fs::path& configurationFolder, Report& report)
 {
     for (const auto& edited : EditedFiles) {
-        EditFile(edited.file(configurationFolder), log, edited.add);
+        EditFile(edited.file(configurationFolder), report, edited.add);
     }
 }
 
-void DreamweaverInstaller::RemoveMenuEntries(const fs::path& configurationFolder)
+void RemoveMenuEntries(const fs::path& configurationFolder, Report& report)
 {
     for (const auto& edited : EditedFiles) {
-        EditFile(edited.file(configurationFolder), log, edited.remove);
+        EditFile(edited.file(configurationFolder), report, edited.remove);
     }
 }
 
-void DreamweaverInstaller::CheckMenuEdits(const fs::path& configurationFolder, const std::vector<MenuEdit>& edits)
+void CheckMenuEdits(const fs::path& configurationFolder, const std::vector<MenuEdit>& edits)
 {
     for (const auto& edited : EditedFiles) {
         std::vector<Edit> fileEdits;

@@ -1,6 +1,6 @@
 #include "BriefHold.hpp"
 
-namespace Installer {
+namespace Utilities {
 
 namespace {
 
@@ -32,4 +32,4 @@ DWORD WhileBrieflyHeld(const std::function<DWORD()>& attempt, Hold kind)
     }
 }
 
-} // namespace Installer
+} // namespace Utilities

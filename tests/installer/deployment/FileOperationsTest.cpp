@@ -1,4 +1,5 @@
 #include "FileOperations.hpp"
+#include "Log.hpp"
 
 #include "Faults.hpp"
 #include "Paths.hpp"

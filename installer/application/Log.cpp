@@ -16,10 +16,10 @@ void Log::Open(const std::string& name, const std::string& commandLine)
 {
     // Shared for writing, so that a second run can log why it stops; every
     // line is appended whole by one write, so lines of two runs never mix.
-    const DWORD error = WhileBrieflyHeld([&] {
+    const DWORD error = Utilities::WhileBrieflyHeld([&] {
         file = Utilities::ScopedHandle(CreateFileW(Utilities::WideFromUtf8(name).c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE,
                                                    nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-        return ErrorUnless(file.IsValid());
+        return Utilities::ErrorUnless(file.IsValid());
     });
     if (error != ERROR_SUCCESS) {
         throw Exception((boost::format(Messages::CannotOpenLog) % name % Utilities::SystemErrorText(error)).str());

@@ -3,7 +3,7 @@
 
 namespace Installer::Deployed {
 
-// The distribution's folder of files, taken relative to the current folder.
+// The distribution's folder of files.
 inline constexpr const char* SourceFolder = "Files";
 
 struct File {
@@ -30,8 +30,7 @@ inline constexpr File SharedScript = {"Loomlet.js", "Common/Scripts"};
 // The library of an older release, removed from each configuration folder.
 inline constexpr File ObsoleteLibrary = {"VNL.dll", "JSExtensions"};
 
-// Into the Extension Manager's own folder, in this order.
-inline constexpr const char* PackageFolder = "Configuration/Extensions";
+// Into the Extension Manager's package folder, in this order.
 inline constexpr const char* PackageFiles[] = {"VNLExtensionEN.mxi", "VNLExtensionEN.mxp"};
 
 } // namespace Installer::Deployed
