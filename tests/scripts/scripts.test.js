@@ -154,7 +154,7 @@ test('the scripts keep to ECMAScript 3 (Dreamweaver MX 2004) and shipped strings
   assert.match(readSource('VNLObject.html'), /src="\.\.\/\.\.\/Shared\/Common\/Scripts\/Loomlet\.js"[\s\S]*src="VNLObject\.js"/);
   assert.match(readSource('VNLFloater.html'), /src="\.\.\/Shared\/Common\/Scripts\/Loomlet\.js"[\s\S]*src="VNLFloater\.js"/);
   const pairs = (text, pattern) => [...text.matchAll(pattern)].map((m) => m[1] + ' ' + m[2]);
-  const [, deployed] = /ConfigurationFiles\[\] = \{([\s\S]*?)\};/.exec(fs.readFileSync(path.join(ROOT, 'installer', 'DeployedFiles.hpp'), 'utf8'));
+  const [, deployed] = /ConfigurationFiles\[\] = \{([\s\S]*?)\};/.exec(fs.readFileSync(path.join(ROOT, 'installer', 'deployment', 'DeployedFiles.hpp'), 'utf8'));
   assert.deepEqual(pairs(readSource('VNLExtensionEN.mxi'), /<file source="([^"]+)" destination="\$dreamweaver\/configuration\/([^"]+)"/g),
     [...pairs(deployed, /\{"([^"]+)", "([^"]+)"\}/g).filter((file) => !file.includes('.mxi')), 'Loomlet.js Shared/Common/Scripts']);
   assert.deepEqual(pairs(readSource('VNLExtensionEN.mxi'), /insertAfter="(\w+)">\s*<[^>]*? id="(\w+)"/g), ['DWMenu_Window_HTML DWMenu_Window_VNL',

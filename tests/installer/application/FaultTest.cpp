@@ -26,7 +26,11 @@ namespace {
 // Every folder ("/") and file (its bytes) below a root, by name.
 using Tree = std::map<std::wstring, std::string>;
 
-bool IsConfigurationFile(const std::wstring& name) { return std::regex_search(name, std::wregex(L"(menus|insertbar)\\.xml$")); }
+bool IsConfigurationFile(const std::wstring& name)
+{
+    const auto endsWith = [&](const std::wstring& end) { return name.size() >= end.size() && name.compare(name.size() - end.size(), end.size(), end) == 0; };
+    return endsWith(L"\\menus.xml") || endsWith(L"\\insertbar.xml");
+}
 
 Tree Snapshot(const fs::path& root)
 {
@@ -73,7 +77,7 @@ protected:
         installer.RemoveMenuEntries(Configuration());
         installer.RemoveMenuEntries(user);
         removed = Snapshot(root.path);
-        Restore();
+        Restore(removed);
         Faults::Arm({});
         EXPECT_EQ(0, RunOperation(operation));
         calls = Faults::Disarm();
@@ -89,10 +93,9 @@ protected:
         std::cout << std::endl;
     }
 
-    // Brings the files below the root back to the start.
-    void Restore()
+    // Brings the files below the root, as they are now, back to the start.
+    void Restore(const Tree& now)
     {
-        const Tree now = Snapshot(root.path);
         for (const auto& [name, bytes] : now) {
             start.count(name) == 0 ? void(fs::remove_all(root.path.wstring() + name)) : void();
         }
@@ -128,8 +131,10 @@ protected:
         const std::map<DWORD, std::set<std::string>> waitedOut = {
             {ERROR_SHARING_VIOLATION, {"CreateFileW", "CopyFileExW", "DeleteFileW", "MoveFileExW", "ReplaceFileW"}},
             {ERROR_ACCESS_DENIED, {"CopyFileExW", "DeleteFileW"}}};
+        // What is below the root, as last read.
+        Tree now = Snapshot(root.path);
         for (auto call = static_cast<unsigned>(skipped + 1); call <= calls.size(); ++call) {
-            Restore();
+            Restore(now);
             const DWORD code = codes[call % std::size(codes)];
             Faults::Arm({call, code});
             int exitCode = -1;
@@ -139,7 +144,7 @@ protected:
             // Every configuration file is in one of the states that the
             // fault-free run passes through; only a temporary file whose
             // removal failed may stay behind.
-            const Tree tree = Snapshot(root.path), known = Known(tree);
+            const Tree tree = now = Snapshot(root.path), known = Known(tree);
             for (const auto& [file, bytes] : tree) {
                 EXPECT_TRUE(!IsConfigurationFile(file) || bytes == start.at(file) || bytes == removed.at(file) || bytes == end.at(file))
                     << where << ": " << Utilities::Utf8FromWide(file);
@@ -153,7 +158,8 @@ protected:
             // Run again from where it stopped, it reaches the fault-free end.
             if (known != end && known != start) {
                 EXPECT_EQ(0, RunOperation(operation));
-                EXPECT_TRUE(WithoutEmptyLines(end) == WithoutEmptyLines(Known(Snapshot(root.path)))) << where << ", run again";
+                now = Snapshot(root.path);
+                EXPECT_TRUE(WithoutEmptyLines(end) == WithoutEmptyLines(Known(now))) << where << ", run again";
             }
         }
     }
