@@ -14,6 +14,8 @@ bool IsHeld(DWORD error, Hold kind)
     case ERROR_LOCK_VIOLATION: return true;
     case ERROR_ACCESS_DENIED:
     case ERROR_DELETE_PENDING: return kind == Hold::Deletion;
+    case ERROR_UNABLE_TO_REMOVE_REPLACED:
+    case ERROR_UNABLE_TO_MOVE_REPLACEMENT: return kind == Hold::Replacement;
     default: return false;
     }
 }

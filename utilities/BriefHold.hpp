@@ -16,6 +16,11 @@ enum class Hold {
     // (ERROR_DELETE_PENDING, as the deleting code reports it) until that
     // program lets go.
     Deletion,
+    // A sharing hold, or the replacing of a file that another program holds,
+    // which Windows reports as the replaced file that could not be removed,
+    // or the replacement that could not take its name: with a backup name
+    // both leave the two files as they were.
+    Replacement,
 };
 
 // Makes the attempt, which returns ERROR_SUCCESS or its error, again while

@@ -35,10 +35,11 @@ int RunCommandLine(const std::string& commandLine, const std::string& logName, L
 
 int RunInstaller(const std::string& commandLine)
 {
-    // A folder on an empty drive (a card reader, say) must fail as missing,
-    // not make Windows ask for a disk, least of all in a run without a user.
-    SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
     const Reporting reporting = ReadReporting(boost::program_options::split_winmain(commandLine));
+    // A folder on an empty drive (a card reader, say) must fail as missing,
+    // not make Windows ask for a disk; and a run without a user must not
+    // wait on a box about its own crash either.
+    SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX | (reporting.quiet ? SEM_NOGPFAULTERRORBOX : 0));
     Log log(reporting.quiet);
     const int exitCode = RunReportingFailures(log, [&] { return RunCommandLine(commandLine, reporting.log, log); });
     log.Finish(exitCode);

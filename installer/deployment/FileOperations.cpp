@@ -127,13 +127,17 @@ void Remove(const fs::path& path, Report& report)
 // program or a loaded library, which a delete would meet as a denied access.
 // A read-only file cannot be opened for writing, but its removal clears the
 // attribute first: only its deletion is asked for. A delete still pending
-// is waited out as the removal waits it out.
+// is waited out as the removal waits it out; one that another program's
+// hold keeps pending longer makes Windows refuse even the name's attributes,
+// and counts as that program's use.
 bool IsInUse(const fs::path& file)
 {
+    bool nameRefused = false;
     const DWORD error = WhileBrieflyHeld(
         [&] {
             const DWORD attributes = GetFileAttributesW(file.c_str());
             DWORD failed = ErrorUnless(attributes != INVALID_FILE_ATTRIBUTES);
+            nameRefused = failed == ERROR_ACCESS_DENIED;
             if (failed == ERROR_SUCCESS && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0) {
                 const DWORD access = attributes & FILE_ATTRIBUTE_READONLY ? DELETE : GENERIC_WRITE | DELETE;
                 const Utilities::ScopedHandle probe(CreateFileW(file.c_str(), access, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
@@ -143,7 +147,7 @@ bool IsInUse(const fs::path& file)
             return Utilities::MeansNotThere(failed) ? ERROR_SUCCESS : failed;
         },
         Hold::Deletion);
-    if (error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION) {
+    if (error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION || nameRefused) {
         return true;
     }
     if (error != ERROR_SUCCESS) {

@@ -22,8 +22,9 @@ void CheckSource(const boost::filesystem::path& source, const boost::filesystem:
 void Remove(const boost::filesystem::path& path, Report& report);
 
 // Whether another program holds the file so that it cannot be removed or
-// replaced now: it has the file open without sharing it, or runs it as a
-// program or library. A brief hold is waited out first. Nothing there, or a
+// replaced now: it has the file open without sharing it, runs it as a
+// program or library, or keeps a delete of it pending. A brief hold is
+// waited out first. Nothing there, or a
 // folder, is not in use. Throws Installer::Exception with the removal
 // message when the system cannot tell.
 bool IsInUse(const boost::filesystem::path& file);

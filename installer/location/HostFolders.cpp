@@ -57,13 +57,18 @@ fs::path FolderOf(const Value& paths)
 
 // Windows 7 and later share the App Paths key between the registry's views,
 // but earlier 64-bit Windows versions keep a 64-bit program's entry in the
-// 64-bit view, which a 32-bit program does not read.
+// 64-bit view, which a 32-bit program does not read: one found only there is
+// a 64-bit program, unless its program file says otherwise.
 [[noreturn]] void ThrowNotFound(const HostNames& names)
 {
     const Key key(HostRegistry::DreamweaverKey, Utilities::Registry::View::SixtyFourBit);
     const Value value(key, HostRegistry::DreamweaverFolders);
     if (value.Exists()) {
-        ThrowOtherBits(names, FolderOf(value), 64);
+        const fs::path folder = FolderOf(value);
+        const int bits = ReadProgramBits(folder / HostProgram);
+        if (bits != LibraryBits) {
+            ThrowOtherBits(names, folder, bits == 0 ? 64 : bits);
+        }
     }
     throw Exception((boost::format(Messages::HostNotFound) % names.host % names.required).str());
 }

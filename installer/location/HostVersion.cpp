@@ -2,6 +2,9 @@
 
 #include <boost/algorithm/string/predicate.hpp>
 
+#include <algorithm>
+#include <regex>
+
 namespace Installer {
 
 namespace {
@@ -12,8 +15,12 @@ constexpr const char* AdobeFolderPrefix = "Adobe Dreamweaver ";
 
 std::string AdobeVersionOfFolder(const std::string& installationFolderName)
 {
+    // What Adobe named its versions: CS3 to CS6 (and CS5.5), CC, CC 2014 to
+    // CC 2019 (and CC 2014.1), then the year alone.
+    static const std::regex version(R"(CS\d(\.\d)?|CC( \d{4}(\.\d)?)?|\d{4})", std::regex::icase);
     const std::string prefix = AdobeFolderPrefix;
-    return boost::algorithm::istarts_with(installationFolderName, prefix) ? installationFolderName.substr(prefix.size()) : "";
+    const std::string rest = installationFolderName.substr(std::min(prefix.size(), installationFolderName.size()));
+    return boost::algorithm::istarts_with(installationFolderName, prefix) && std::regex_match(rest, version) ? rest : "";
 }
 
 std::string AdobeVersionOfNumber(unsigned major, unsigned minor)

@@ -8,7 +8,8 @@ namespace Installer {
 
 // The Adobe-branded version that an installation folder's name tells
 // ("Adobe Dreamweaver CS4" tells "CS4", in any letter case); empty when the
-// name tells none: a Macromedia installation, or a folder the user renamed.
+// name tells none: a Macromedia installation, or a folder the user renamed,
+// also to "Adobe Dreamweaver CS4 old".
 std::string AdobeVersionOfFolder(const std::string& installationFolderName);
 
 // The Adobe-branded version of a program version number: 9 is CS3, 10 CS4,

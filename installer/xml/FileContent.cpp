@@ -22,9 +22,9 @@ constexpr DWORD ChunkSize = 1 << 20;
 
 // Makes the call again while another program holds the file for a moment;
 // the call's last error stays when it fails for good.
-bool CallWhileBrieflyHeld(const std::function<bool()>& call)
+bool CallWhileBrieflyHeld(const std::function<bool()>& call, Hold kind = Hold::Sharing)
 {
-    const DWORD error = Utilities::WhileBrieflyHeld([&] { return Utilities::ErrorUnless(call()); });
+    const DWORD error = Utilities::WhileBrieflyHeld([&] { return Utilities::ErrorUnless(call()); }, kind);
     SetLastError(error);
     return error == ERROR_SUCCESS;
 }
@@ -102,7 +102,8 @@ public:
     // every way in which the replacing can fail.
     void Replace(const std::wstring& target, TemporaryFile& backup)
     {
-        if (CallWhileBrieflyHeld([&] { return ReplaceFileW(target.c_str(), name.c_str(), backup.Name().c_str(), 0, nullptr, nullptr); })) {
+        const auto replace = [&] { return ReplaceFileW(target.c_str(), name.c_str(), backup.Name().c_str(), 0, nullptr, nullptr) != FALSE; };
+        if (CallWhileBrieflyHeld(replace, Hold::Replacement)) {
             name.clear();
             return;
         }

@@ -113,7 +113,8 @@ TEST(Application, TheFirstOperationAskedForRunsAfterTheHostIsClosedOrTheUsageIsS
 
 // A quiet run shows no box whatever is wrong with its command line, and its
 // log, when one can be opened, gets the text; a log is never named after an
-// option. The run turns Windows' own error boxes off.
+// option. The run turns Windows' own error boxes off, a quiet one also that
+// of a crash.
 TEST(EntryPoint, EveryFailureBecomesAnErrorBoxOrInAQuietRunALogLineAndExitCodeOne)
 {
     std::vector<std::string> icons;
@@ -126,6 +127,8 @@ TEST(EntryPoint, EveryFailureBecomesAnErrorBoxOrInAQuietRunALogLineAndExitCodeOn
         EXPECT_EQ(1, Installer::RunInstaller(commandLine)) << commandLine;
     }
     EXPECT_EQ(UINT(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX), SetErrorMode(0));
+    EXPECT_EQ(1, Installer::RunInstaller("-q -x"));
+    EXPECT_EQ(UINT(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX | SEM_NOGPFAULTERRORBOX), SetErrorMode(0));
     EXPECT_EQ(1, Installer::RunReportingFailures(boxes, []() -> int { throw 42; }));
     EXPECT_EQ(0, Installer::RunReportingFailures(boxes, [] { return 0; }));
     EXPECT_EQ((std::vector<std::string>{"unrecognised option '-x'", "the required argument for option '--log' is missing",

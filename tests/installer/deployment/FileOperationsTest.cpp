@@ -84,7 +84,9 @@ TEST(FileOperations, AHoldThatEndsWithinAFewSecondsIsWaitedOutByTheInUseProbeAnd
 }
 
 // On Windows a name whose delete is pending answers access denied, to the
-// probe's open and to the look after the removal, until it is gone.
+// probe's open and to the look after the removal, until it is gone. One that
+// stays longer is in use when even its attributes are refused; a file that
+// only refuses to be opened cannot be told.
 TEST(FileOperations, WindowsAnswerForAPendingDeleteIsWaitedOutByTheInUseProbeAndTheRemoval)
 {
     TempFolder folder;
@@ -102,5 +104,14 @@ TEST(FileOperations, WindowsAnswerForAPendingDeleteIsWaitedOutByTheInUseProbeAnd
         EXPECT_EQ(removing ? "removed" : "not in use", RemoveOrProbe(file, removing));
         Faults::Disarm();
         EXPECT_EQ(answering, Faults::Failed());
+    }
+    for (const char* refusing : {"GetFileAttributesW", "CreateFileW"}) {
+        WriteFile(file, "installed");
+        Faults::Arm({1, ERROR_ACCESS_DENIED, 1000, refusing});
+        const std::string result = RemoveOrProbe(file, false);
+        Faults::Disarm();
+        EXPECT_EQ(refusing == std::string("CreateFileW") ? "Installer: Cannot remove \"" + Utilities::NativeText(file) + "\" (" + Reason(ERROR_ACCESS_DENIED) + ")"
+                                                         : "in use",
+                  result);
     }
 }

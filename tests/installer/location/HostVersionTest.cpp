@@ -8,8 +8,10 @@
 TEST(HostVersion, AdobeBrandedVersionsAreToldByTheFolderOrTheProgramAndKeepTheUsersConfigurationBelowAdobe)
 {
     const std::pair<const char*, const char*> folders[] = {
-        {"Adobe Dreamweaver CS3", "CS3"}, {"adobe dreamweaver cs4", "cs4"}, {"Adobe Dreamweaver CC 2014", "CC 2014"},
-        {"Dreamweaver 8", ""}, {"Dreamweaver MX 2004", ""}, {"Adobe Dreamweaver", ""}, {"My Adobe Dreamweaver CS4", ""},
+        {"Adobe Dreamweaver CS3", "CS3"}, {"adobe dreamweaver cs4", "cs4"}, {"Adobe Dreamweaver CS5.5", "CS5.5"},
+        {"Adobe Dreamweaver CC", "CC"}, {"Adobe Dreamweaver CC 2014", "CC 2014"}, {"Adobe Dreamweaver CC 2014.1", "CC 2014.1"},
+        {"Adobe Dreamweaver 2020", "2020"}, {"Dreamweaver 8", ""}, {"Dreamweaver MX 2004", ""}, {"Adobe Dreamweaver", ""},
+        {"My Adobe Dreamweaver CS4", ""}, {"Adobe Dreamweaver CS4 old", ""}, {"Adobe Dreamweaver CC 20145", ""},
     };
     for (const auto& [name, version] : folders) {
         EXPECT_EQ(version, Installer::AdobeVersionOfFolder(name)) << name;

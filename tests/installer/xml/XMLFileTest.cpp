@@ -57,7 +57,8 @@ TEST(XMLFile, EditsAtPositionsOfTheFoldedTextAreSavedWithWindowsLineEndsAndEvery
 // A new text that may not have reached the disk is not saved: a failed
 // flush or close of it leaves the file as it was. The one failure of
 // ReplaceFileW that leaves the file in the backup: the file gets its name
-// back, or when that fails too, is kept and named.
+// back, or when that fails too, is kept and named. Its failures for a file
+// held for a moment are tried again.
 TEST(XMLFile, ASaveFailingAtTheFlushOrTheCloseKeepsTheFileAndOneLeftInTheBackupGetsItsNameBackOrIsNamed)
 {
     TempFolder folder;
@@ -86,5 +87,17 @@ TEST(XMLFile, ASaveFailingAtTheFlushOrTheCloseKeepsTheFileAndOneLeftInTheBackupG
         EXPECT_EQ("<menus/>", ReadFile(folder / names.front())) << function;
         EXPECT_EQ(failing == 1 ? Reason(code) : Reason(code) + " The file is kept as \"" + (folder / names.front()).string() + "\".", failure);
         EXPECT_EQ(failing == 1, names.front() == "menus.xml") << function;
+    }
+    // Windows' answers when another program holds the file for a moment
+    // (both leave the files as they were) are waited out.
+    for (const DWORD code : {ERROR_UNABLE_TO_REMOVE_REPLACED, ERROR_UNABLE_TO_MOVE_REPLACEMENT}) {
+        fs::remove_all(folder.path);
+        WriteFile(path, "<menus/>");
+        Faults::Arm({1, code, 1, "ReplaceFileW"});
+        EXPECT_EQ("", TextOrFailure(save)) << code;
+        Faults::Disarm();
+        EXPECT_EQ("ReplaceFileW", Faults::Failed());
+        EXPECT_EQ("<edit/><menus/>", ReadFile(path)) << code;
+        EXPECT_EQ(std::vector<std::string>{"menus.xml"}, FolderContent(folder.path)) << code;
     }
 }
