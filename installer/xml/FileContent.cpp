@@ -119,12 +119,12 @@ private:
     // backup and names it.
     void Restore(const std::wstring& target, DWORD error)
     {
-        if (!MoveFileExW(name.c_str(), target.c_str(), MOVEFILE_WRITE_THROUGH)) {
-            const std::string kept = Utilities::NativeText(name);
-            name.clear();
+        const bool restored = MoveFileExW(name.c_str(), target.c_str(), MOVEFILE_WRITE_THROUGH) != FALSE;
+        const std::string kept = Utilities::NativeText(name);
+        name.clear(); // the file is no temporary one any more, either way
+        if (!restored) {
             throw std::runtime_error(Utilities::SystemErrorText(error) + " The file is kept as \"" + kept + "\".");
         }
-        name.clear();
     }
 
     std::wstring name;
@@ -156,14 +156,13 @@ bool IsReplaceable(const std::wstring& name)
 
 } // namespace
 
-void ReadFileBytes(const fs::path& file, std::string& bytes)
+std::string ReadFileBytes(const fs::path& file)
 {
-    bytes.clear();
     const ScopedHandle handle = Open(NativeName(file), GENERIC_READ, FILE_SHARE_READ, OPEN_EXISTING);
     if (!handle) {
         const DWORD error = GetLastError();
         if (Utilities::MeansNotThere(error)) {
-            return;
+            return {};
         }
         ThrowSystemError(error);
     }
@@ -171,7 +170,7 @@ void ReadFileBytes(const fs::path& file, std::string& bytes)
     if (!GetFileSizeEx(handle.Get(), &size)) {
         ThrowSystemError();
     }
-    bytes.resize(static_cast<std::string::size_type>(size.QuadPart));
+    std::string bytes(static_cast<std::string::size_type>(size.QuadPart), '\0');
     for (std::string::size_type done = 0; done < bytes.size();) {
         const DWORD wanted = static_cast<DWORD>(std::min<std::string::size_type>(bytes.size() - done, ChunkSize));
         DWORD read = 0;
@@ -183,6 +182,7 @@ void ReadFileBytes(const fs::path& file, std::string& bytes)
         }
         done += read;
     }
+    return bytes;
 }
 
 void ReplaceFileBytes(const fs::path& file, const std::string& bytes)

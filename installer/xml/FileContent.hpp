@@ -8,7 +8,7 @@
 namespace Utilities {
 
 // All of the file's bytes, unchanged; none when the file is not there.
-void ReadFileBytes(const boost::filesystem::path& file, std::string& bytes);
+std::string ReadFileBytes(const boost::filesystem::path& file);
 
 // Gives the file exactly these bytes, or creates it. The bytes go to a
 // temporary file in the same folder that then replaces the file, which

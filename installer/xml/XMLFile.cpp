@@ -38,9 +38,7 @@ void XMLFile::Erase(Position begin, Position end)
 
 void XMLFile::Load(const boost::filesystem::path& file)
 {
-    std::string bytes;
-    ReadFileBytes(file, bytes);
-    text = FoldLineEnds(bytes);
+    text = FoldLineEnds(ReadFileBytes(file));
     loaded = text;
 }
 

@@ -1,5 +1,7 @@
 #include "Faults.hpp"
 
+#include <tlhelp32.h>
+
 #include <atomic>
 #include <map>
 #include <set>
@@ -106,7 +108,7 @@ void WrapAll()
     WRAP(RegOpenKeyExA, Code), WRAP(RegQueryValueExA, Code), WRAP(RegQueryValueExW, Code), WRAP(RegCloseKey, ClosedCode);
     WRAP(WritePrivateProfileStringA, Zero), WRAP(GetPrivateProfileStringA, Zero), WRAP(CreateProcessA, Zero);
     WRAP(OpenProcess, Zero), WRAP(GetExitCodeProcess, Zero), WRAP(FormatMessageA, Zero), WRAP(VirtualQuery, Zero);
-    WRAP(OpenClipboard, Zero), WRAP(GlobalAlloc, Zero), WRAP(GlobalLock, Zero);
+    WRAP(OpenClipboard, Zero), WRAP(GlobalAlloc, Zero), WRAP(GlobalLock, Zero), WRAP(CreateToolhelp32Snapshot, AllOnes);
 }
 
 // The wrapper of a function, which then calls the real one; the function
