@@ -1,6 +1,7 @@
 // The built Loomlet.dll, loaded and called the way the host application
 // does it, through the host code of LoomletHost.exe.
 #include "ErrorDialog.hpp"
+#include "Frame.hpp"
 #include "Profile.hpp"
 #include "ScriptHost.hpp"
 
@@ -130,6 +131,15 @@ TEST(ErrorDialog, CopyPutsTheTextAndOneNulOnTheClipboardAndOnlyCloseEnterAndTheC
         seen.clear();
     }
     EXPECT_EQ(std::vector<std::string>(std::begin(texts), std::end(texts)), watcher.Texts());
+}
+
+// Nothing may reach the host: a failure that is no standard exception ends
+// in the dialog too, with the function's name, and the function gives 0.
+TEST(Frame, AFailureOfAnyKindIsShownWithTheFunctionsNameAndGivesZero)
+{
+    const DialogWatcher dialogs(Caption, MessageControl, DialogWatcher::Pressing(CloseButton));
+    EXPECT_EQ(0, RunFrame("Wait", 0, 0, []() -> int { throw 42; }));
+    EXPECT_EQ(std::vector<std::string>{"Wait ()\r\n\r\nException: unknown failure\r\n"}, dialogs.Texts());
 }
 
 TEST_F(LibraryTest, ExecuteReturnsAtOnceAndTheProcessIsFollowedToItsExitCode)
