@@ -25,7 +25,13 @@ HMODULE GetLibraryModule()
 
 void ShowErrorDialog(const std::string& text)
 {
-    DialogBoxParamA(GetLibraryModule(), MAKEINTRESOURCEA(IDD_ERROR_DIALOG), nullptr, ErrorDialogProc,
+    // A null module would make Windows look for the dialog among the host
+    // program's own resources, which may hold another dialog of that id.
+    const HMODULE library = GetLibraryModule();
+    if (library == nullptr) {
+        return;
+    }
+    DialogBoxParamA(library, MAKEINTRESOURCEA(IDD_ERROR_DIALOG), nullptr, ErrorDialogProc,
                     reinterpret_cast<LPARAM>(text.c_str()));
 }
 
