@@ -39,7 +39,7 @@ bool ExistsOrThrow(const boost::filesystem::path& path)
 {
     const unsigned long error = LookAt(path);
     if (error != ERROR_SUCCESS && error != ERROR_FILE_NOT_FOUND) {
-        throw std::runtime_error(SystemErrorText(error));
+        ThrowSystemError(error);
     }
     return error == ERROR_SUCCESS;
 }
@@ -48,6 +48,8 @@ std::string SystemErrorText(unsigned long code)
 {
     return boost::system::error_code(static_cast<int>(code), boost::system::system_category()).message();
 }
+
+void ThrowSystemError(unsigned long code) { throw std::runtime_error(SystemErrorText(code)); }
 
 std::string NativeText(const boost::filesystem::path& path)
 {

@@ -24,6 +24,8 @@ bool ExistsOrThrow(const boost::filesystem::path& path);
 
 // The system's own text for an error code, in UTF-8.
 std::string SystemErrorText(unsigned long code);
+// Throws std::runtime_error with that text.
+[[noreturn]] void ThrowSystemError(unsigned long code);
 
 // The path with backslashes, as Windows users write it, in UTF-8.
 std::string NativeText(const boost::filesystem::path& path);

@@ -28,7 +28,7 @@ const DreamweaverInstaller::Plan& DreamweaverInstaller::GetPlan()
 {
     if (!plan) {
         HostFolders folders = FindHostFolders({GetHostName(), GetRequiredHostName()});
-        std::vector<fs::path> configurations{folders.installation / "Configuration"};
+        std::vector<fs::path> configurations{folders.InstallationConfiguration()};
         for (const fs::path& user : folders.users) {
             if (Utilities::Exists(user)) {
                 configurations.push_back(user);
@@ -106,7 +106,7 @@ void DreamweaverInstaller::Install()
 void DreamweaverInstaller::Uninstall()
 {
     const HostFolders& folders = GetPlan().folders;
-    const fs::path installation = folders.installation / "Configuration";
+    const fs::path installation = folders.InstallationConfiguration();
     std::vector<fs::path> configurations{installation};
     configurations.insert(configurations.end(), folders.users.begin(), folders.users.end());
     for (const fs::path& configuration : configurations) {

@@ -83,7 +83,7 @@ void CheckSource(const fs::path& source, const fs::path& target)
 {
     try {
         if (!Utilities::ExistsOrThrow(source)) {
-            throw std::runtime_error(Utilities::SystemErrorText(ERROR_FILE_NOT_FOUND));
+            Utilities::ThrowSystemError(ERROR_FILE_NOT_FOUND);
         }
     } catch (const std::exception& failure) {
         ThrowCannotCopy(source, target, failure.what());
@@ -112,7 +112,7 @@ void Remove(const fs::path& path, Report& report)
             throw std::logic_error(Messages::PathStillExists);
         }
         if (error != ERROR_SUCCESS) {
-            throw std::runtime_error(Utilities::SystemErrorText(error));
+            Utilities::ThrowSystemError(error);
         }
     } catch (const std::exception& failure) {
         ThrowCannotRemove(path, failure.what());

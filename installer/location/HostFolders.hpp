@@ -16,7 +16,7 @@ struct HostNames {
 };
 
 struct HostFolders {
-    boost::filesystem::path installation; // its Configuration folder is the installation's
+    boost::filesystem::path installation;
     // The user's configuration folders of the installation's version: for
     // Macromedia's versions and CS3 the one folder, there or not; for the
     // later Adobe-branded ones that of each language that is there.
@@ -25,6 +25,9 @@ struct HostFolders {
     boost::filesystem::path usersLookedFor;
     // The Extension Manager's package folder; empty when it is not registered.
     boost::filesystem::path packages;
+
+    // The installation's configuration folder.
+    boost::filesystem::path InstallationConfiguration() const { return installation / "Configuration"; }
 };
 
 // Throws Installer::Exception when Dreamweaver is not registered, when its

@@ -15,11 +15,6 @@ namespace {
 
 constexpr DWORD ChunkSize = 1 << 20;
 
-[[noreturn]] void ThrowSystemError(DWORD code = GetLastError())
-{
-    throw std::runtime_error(Utilities::SystemErrorText(code));
-}
-
 // Makes the call again while another program holds the file for a moment;
 // the call's last error stays when it fails for good.
 bool CallWhileBrieflyHeld(const std::function<bool()>& call, Hold kind = Hold::Sharing)
@@ -50,18 +45,18 @@ void WriteAll(const std::wstring& name, const std::string& bytes)
 {
     ScopedHandle file = Open(name, GENERIC_WRITE, 0, TRUNCATE_EXISTING);
     if (!file) {
-        ThrowSystemError();
+        ThrowSystemError(GetLastError());
     }
     for (std::string::size_type done = 0; done < bytes.size();) {
         const DWORD size = static_cast<DWORD>(std::min<std::string::size_type>(bytes.size() - done, ChunkSize));
         DWORD written = 0;
         if (!WriteFile(file.Get(), bytes.data() + done, size, &written, nullptr) || written != size) {
-            ThrowSystemError();
+            ThrowSystemError(GetLastError());
         }
         done += written;
     }
     if (!FlushFileBuffers(file.Get()) || !file.Close()) {
-        ThrowSystemError();
+        ThrowSystemError(GetLastError());
     }
 }
 
@@ -73,7 +68,7 @@ public:
     {
         wchar_t buffer[MAX_PATH];
         if (GetTempFileNameW(folder.c_str(), L"xml", 0, buffer) == 0) {
-            ThrowSystemError();
+            ThrowSystemError(GetLastError());
         }
         name = buffer;
     }
@@ -92,7 +87,7 @@ public:
     void MoveTo(const std::wstring& target)
     {
         if (!CallWhileBrieflyHeld([&] { return MoveFileExW(name.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH); })) {
-            ThrowSystemError();
+            ThrowSystemError(GetLastError());
         }
         name.clear();
     }
@@ -149,7 +144,7 @@ bool IsReplaceable(const std::wstring& name)
     }
     const ScopedHandle probe = Open(name, GENERIC_READ | DELETE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, OPEN_EXISTING);
     if (!probe) {
-        ThrowSystemError();
+        ThrowSystemError(GetLastError());
     }
     return true;
 }
@@ -168,14 +163,14 @@ std::string ReadFileBytes(const fs::path& file)
     }
     LARGE_INTEGER size = {};
     if (!GetFileSizeEx(handle.Get(), &size)) {
-        ThrowSystemError();
+        ThrowSystemError(GetLastError());
     }
     std::string bytes(static_cast<std::string::size_type>(size.QuadPart), '\0');
     for (std::string::size_type done = 0; done < bytes.size();) {
         const DWORD wanted = static_cast<DWORD>(std::min<std::string::size_type>(bytes.size() - done, ChunkSize));
         DWORD read = 0;
         if (!ReadFile(handle.Get(), &bytes[done], wanted, &read, nullptr)) {
-            ThrowSystemError();
+            ThrowSystemError(GetLastError());
         }
         if (read == 0) {
             bytes.resize(done); // the file became shorter
